@@ -1,0 +1,33 @@
+// The host interface: the clock and the workspace memory, the services of the
+// operating system that tests replace with fixed answers (a fixed date, a
+// failing allocation). File and directory services live beside it in src/host.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+namespace ksfort {
+
+struct LocalTime {
+  int year = 1970, month = 1, day = 1, hour = 0, minute = 0, second = 0;
+};
+
+class Host {
+ public:
+  virtual ~Host() = default;
+  virtual LocalTime now() = 0;
+  // User processor time consumed so far, in clock ticks of 10 ms.
+  virtual std::int64_t userTicks() = 0;
+  // Zero-filled memory; pages are touched only when used. nullptr on failure.
+  virtual void* allocate(std::size_t bytes) = 0;
+  virtual void release(void* p) = 0;
+};
+
+class SystemHost final : public Host {
+ public:
+  LocalTime now() override;
+  std::int64_t userTicks() override;
+  void* allocate(std::size_t bytes) override;
+  void release(void* p) override;
+};
+
+}  // namespace ksfort

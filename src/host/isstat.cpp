@@ -1,0 +1,90 @@
+#include "host/isstat.h"
+
+#include <sys/stat.h>
+
+#include <ctime>
+#include <limits>
+#include <string>
+
+#include "host/lcdate.h"
+#include "report/listing.h"
+
+namespace ksfort {
+namespace {
+
+void message(Listing& out, std::string_view routine, std::string_view text) {
+  out.raw("\nError at ");
+  out.raw(routine);
+  out.raw(" : ");
+  out.raw(text);
+  out.raw("\n");
+}
+
+bool statPath(Listing& out, std::string_view routine, std::string_view nameField, struct stat& st) {
+  const std::string_view name = trimmed(nameField);
+  if (name.empty()) {
+    message(out, routine, "A filename is not specified.");
+    return false;
+  }
+  // A NUL inside the name cannot name a host file.
+  if (name.find('\0') != std::string_view::npos) return false;
+  const std::string path(name);
+  return ::stat(path.c_str(), &st) == 0;
+}
+
+int kindOf(const struct stat& st) {
+  if (S_ISREG(st.st_mode)) return kKindRegular;
+  if (S_ISDIR(st.st_mode)) return kKindDirectory;
+  return kKindOther;
+}
+
+FileStatus kindQuery(Listing& out, std::string_view nameField) {
+  FileStatus fs;
+  struct stat st {};
+  if (!statPath(out, "isadir", nameField, st)) return fs;
+  fs.status = 0;
+  fs.kind = kindOf(st);
+  return fs;
+}
+
+}  // namespace
+
+void formatTimeStamp(std::int64_t epochSeconds, std::span<char> text) {
+  if (text.size() < 20) return;
+  const std::time_t t = static_cast<std::time_t>(epochSeconds);
+  std::tm tm{};
+  localtime_r(&t, &tm);
+  const LocalTime lt{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday,
+                     tm.tm_hour,        tm.tm_min,     tm.tm_sec};
+  formatDate(lt, text.first(10));
+  text[10] = ' ';
+  text[11] = ' ';
+  formatTime(lt, text.subspan(12, 8));
+}
+
+FileStatus isadir(Listing& out, std::string_view nameField) {
+  return kindQuery(out, nameField);
+}
+
+FileStatus existf(Listing& out, std::string_view nameField) {
+  return kindQuery(out, nameField);
+}
+
+FileStatus isstat(Listing& out, std::string_view nameField) {
+  FileStatus fs;
+  struct stat st {};
+  if (!statPath(out, "isstat", nameField, st)) return fs;
+  fs.status = 0;
+  fs.kind = kindOf(st);
+  constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
+  fs.size = st.st_size > kMax ? kMax : static_cast<std::int32_t>(st.st_size);
+  fs.ownerRead = (st.st_mode & S_IRUSR) ? 1 : 0;
+  fs.ownerWrite = (st.st_mode & S_IWUSR) ? 1 : 0;
+  fs.ownerExecute = (st.st_mode & S_IXUSR) ? 1 : 0;
+  formatTimeStamp(st.st_atime, fs.accessTime);
+  formatTimeStamp(st.st_ctime, fs.changeTime);
+  formatTimeStamp(st.st_mtime, fs.modifyTime);
+  return fs;
+}
+
+}  // namespace ksfort
