@@ -1,0 +1,33 @@
+#include "lex/tkskip.h"
+
+namespace ksfort {
+namespace {
+
+// Option-line token kinds: parentheses and names.
+constexpr std::int32_t kOpen = 16;
+constexpr std::int32_t kClose = 17;
+constexpr std::int32_t kName = 8;
+constexpr std::int32_t kNameParen = 9;
+
+}  // namespace
+
+int tkskip(int mode, int position, std::span<const std::int32_t> kinds) {
+  const int n = static_cast<int>(kinds.size());
+  int p = mode == 0 ? position + 1 : position;
+  if (p < 1) p = 1;
+  int depth = 0;
+  for (; p <= n; ++p) {
+    const std::int32_t k = kinds[static_cast<std::size_t>(p - 1)];
+    if (k == kOpen) {
+      ++depth;
+    } else if (k == kClose) {
+      if (depth == 0) return p;
+      --depth;
+    } else if (mode == 0 && depth == 0 && (k == kName || k == kNameParen)) {
+      return p;
+    }
+  }
+  return n + 1;
+}
+
+}  // namespace ksfort
