@@ -17,6 +17,8 @@
 #include "inc/stati.h"
 #include "report/listing.h"
 // Records of the later subsystems (one include line each):
+#include "inc/tkncmd.h"
+#include "inc/tknxxx.h"
 
 namespace ksfort {
 
@@ -48,6 +50,8 @@ struct Run {
   STATI stati;
   STATC statc;
   // Records of the later subsystems (one member line each):
+  TKNXXX tkn;
+  TKNCMD tkncmd;
 };
 
 }  // namespace ksfort
