@@ -4,38 +4,31 @@
 
 #include <ctime>
 #include <limits>
+#include <new>
 #include <string>
 
+#include "host/hostmsg.h"
 #include "host/lcdate.h"
-#include "report/listing.h"
 
 namespace ksfort {
 namespace {
 
-void message(Listing& out, std::string_view routine, std::string_view text) {
-  out.raw("\nError at ");
-  out.raw(routine);
-  out.raw(" : ");
-  out.raw(text);
-  out.raw("\n");
-}
-
 bool statPath(Listing& out, std::string_view routine, std::string_view nameField, struct stat& st) {
   const std::string_view name = trimmed(nameField);
   if (name.empty()) {
-    message(out, routine, "A filename is not specified.");
+    hostError(out, routine, "A filename is not specified.");
     return false;
   }
   // A NUL inside the name cannot name a host file.
   if (name.find('\0') != std::string_view::npos) return false;
-  const std::string path(name);
+  std::string path;
+  try {
+    path.assign(name);
+  } catch (const std::bad_alloc&) {
+    hostError(out, routine, "Failed to allocate memory.");
+    return false;
+  }
   return ::stat(path.c_str(), &st) == 0;
-}
-
-int kindOf(const struct stat& st) {
-  if (S_ISREG(st.st_mode)) return kKindRegular;
-  if (S_ISDIR(st.st_mode)) return kKindDirectory;
-  return kKindOther;
 }
 
 FileStatus kindQuery(Listing& out, std::string_view nameField) {
@@ -43,17 +36,23 @@ FileStatus kindQuery(Listing& out, std::string_view nameField) {
   struct stat st {};
   if (!statPath(out, "isadir", nameField, st)) return fs;
   fs.status = 0;
-  fs.kind = kindOf(st);
+  fs.kind = fileKind(st.st_mode);
   return fs;
 }
 
 }  // namespace
 
+int fileKind(unsigned mode) {
+  if (S_ISREG(mode)) return kKindRegular;
+  if (S_ISDIR(mode)) return kKindDirectory;
+  return kKindOther;
+}
+
 void formatTimeStamp(std::int64_t epochSeconds, std::span<char> text) {
   if (text.size() < 20) return;
   const std::time_t t = static_cast<std::time_t>(epochSeconds);
   std::tm tm{};
-  localtime_r(&t, &tm);
+  if (localtime_r(&t, &tm) == nullptr) return;
   const LocalTime lt{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday,
                      tm.tm_hour,        tm.tm_min,     tm.tm_sec};
   formatDate(lt, text.first(10));
@@ -66,6 +65,7 @@ FileStatus isadir(Listing& out, std::string_view nameField) {
   return kindQuery(out, nameField);
 }
 
+// The same query under the name the option-file check uses.
 FileStatus existf(Listing& out, std::string_view nameField) {
   return kindQuery(out, nameField);
 }
@@ -75,7 +75,7 @@ FileStatus isstat(Listing& out, std::string_view nameField) {
   struct stat st {};
   if (!statPath(out, "isstat", nameField, st)) return fs;
   fs.status = 0;
-  fs.kind = kindOf(st);
+  fs.kind = fileKind(st.st_mode);
   constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
   fs.size = st.st_size > kMax ? kMax : static_cast<std::int32_t>(st.st_size);
   fs.ownerRead = (st.st_mode & S_IRUSR) ? 1 : 0;

@@ -1,0 +1,190 @@
+#include "host/opndir.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <new>
+
+#include "host/cmpfilenames.h"
+#include "host/hostmsg.h"
+#include "host/isstat.h"
+#include "host/pmatch.h"
+#include "host/set_path.h"
+#include "inc/fixed_text.h"
+#include "inc/run.h"
+
+namespace ksfort {
+namespace {
+
+// Mode of an entry whose status query fails: no file type, so kind 999.
+constexpr std::uint16_t kModeUnknown = 15935;
+
+std::string handleText(int handle) {
+  return "Handle is " + std::to_string(handle);
+}
+
+bool checkHandle(Run& run, std::string_view routine, int handle) {
+  if (handle == 0) return true;
+  hostError(run.out, routine, "Directry handle is invalid. " + handleText(handle) + ".");
+  return false;
+}
+
+DIR* openDirectory(const std::string& path) {
+  // A NUL inside the specification cannot name a host directory.
+  if (path.find('\0') != std::string::npos) return nullptr;
+  return ::opendir(path.c_str());
+}
+
+// Entries that take part in the scan: a file serial number and a name that
+// the pattern matches.
+bool wanted(const dirent& e, const std::string& pattern) {
+  if (e.d_ino == 0) return false;
+  const std::string_view name(e.d_name);
+  return name.size() <= std::numeric_limits<std::uint16_t>::max() && pmatch(pattern, name) == 1;
+}
+
+std::string_view entryName(const char* block, const DirListEntry& e) {
+  return {block + e.name, e.length};
+}
+
+// Fills the block with the matching entries; the second reading of the
+// directory never stores more than the first reading measured, so entries that
+// appear in between are left out and entries that vanish leave the list short.
+std::int32_t fillList(DIR* dp, const std::string& directory, const std::string& pattern,
+                      char* block, std::size_t count, std::size_t blockSize) {
+  auto* entries = reinterpret_cast<DirListEntry*>(block);
+  std::size_t stored = 0;
+  std::size_t next = count * sizeof(DirListEntry);
+  std::string path = directory;
+  struct stat st {};
+  while (stored < count) {
+    const dirent* e = ::readdir(dp);
+    if (e == nullptr) break;
+    if (!wanted(*e, pattern)) continue;
+    const std::size_t len = std::strlen(e->d_name);
+    if (next + len + 1 > blockSize) continue;
+    std::memcpy(block + next, e->d_name, len + 1);
+    path.resize(directory.size());
+    path.append(e->d_name, len);
+    const std::uint16_t mode =
+        ::stat(path.c_str(), &st) == 0 ? static_cast<std::uint16_t>(st.st_mode) : kModeUnknown;
+    new (&entries[stored])
+        DirListEntry{static_cast<std::uint32_t>(next), static_cast<std::uint16_t>(len), mode};
+    next += len + 1;
+    ++stored;
+  }
+  std::sort(entries, entries + stored, [block](const DirListEntry& a, const DirListEntry& b) {
+    return CmpFileNames(entryName(block, a), entryName(block, b)) < 0;
+  });
+  return static_cast<std::int32_t>(stored);
+}
+
+}  // namespace
+
+int opndir(Run& run, int handle, std::string_view patternField, std::string& directory, int quote) {
+  directory.clear();
+  InfoDirectry& d = run.dir;
+  if (!checkHandle(run, "opndir", handle)) return -1;
+  if (d.count != kDirNotOpen) {
+    hostError(run.out, "opndir", "Directry handle is already opened. " + handleText(handle));
+    return -1;
+  }
+  std::string pattern;
+  if (Set_PATH(run.out, patternField, quote, directory, pattern) == 0) return -1;
+  const std::string path = directory + ".";
+
+  // First reading: how many entries match and how much room their names need.
+  DIR* dp = openDirectory(path);
+  if (dp == nullptr) {
+    hostError(run.out, "opndir",
+              "Failed to open directry. " + handleText(handle) + " : (" + path + ")");
+    return -1;
+  }
+  std::size_t count = 0;
+  std::size_t nameBytes = 0;
+  while (const dirent* e = ::readdir(dp)) {
+    if (!wanted(*e, pattern)) continue;
+    ++count;
+    nameBytes += std::strlen(e->d_name) + 1;
+  }
+  ::closedir(dp);
+  if (count == 0) return 0;
+
+  const std::size_t blockSize = count * sizeof(DirListEntry) + nameBytes;
+  // The block size is a 32-bit field of the handle table.
+  char* block = blockSize <= static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())
+                    ? static_cast<char*>(run.host.allocate(blockSize))
+                    : nullptr;
+  if (block == nullptr) {
+    hostError(run.out, "opndir",
+              "Failed to allocate memory. " + handleText(handle) + " : (" + path + ").");
+    return -1;
+  }
+  std::unique_ptr<char[], HostBlockRelease> owned(block, HostBlockRelease{&run.host});
+
+  dp = openDirectory(path);
+  if (dp == nullptr) {
+    hostError(run.out, "opndir",
+              "Failed to open directry. " + handleText(handle) + " : (" + path + ").");
+    return -1;
+  }
+  const std::int32_t stored = fillList(dp, directory, pattern, block, count, blockSize);
+  ::closedir(dp);
+
+  d.count = stored;
+  d.position = 0;
+  d.blockSize = static_cast<std::int32_t>(blockSize);
+  d.block = std::move(owned);
+  return 0;
+}
+
+DirRead rddir(Run& run, int handle, std::span<char> nameField) {
+  setField(nameField, {});
+  DirRead r;
+  // An error never answers kind -1, which would read as the end of the list.
+  r.kind = kKindOther;
+  if (!checkHandle(run, "rddir", handle)) return r;
+  InfoDirectry& d = run.dir;
+  if (d.count == kDirNotOpen) {
+    hostError(run.out, "rddir", "Directry handle is not opened. " + handleText(handle));
+    return r;
+  }
+  if (d.position >= d.count) {
+    if (d.position > d.count) {
+      hostError(run.out, "rddir",
+                "No more files. Directry handle must be closed. " + handleText(handle));
+    }
+    if (d.position < std::numeric_limits<std::int32_t>::max()) ++d.position;
+    r.kind = -1;
+    return r;
+  }
+  const char* block = d.block.get();
+  const auto* entries = reinterpret_cast<const DirListEntry*>(block);
+  const DirListEntry& e = entries[d.position++];
+  r.status = 0;
+  r.kind = fileKind(e.mode);
+  r.length = e.length;
+  r.name = entryName(block, e);
+  setField(nameField, r.name);
+  return r;
+}
+
+int clsdir(Run& run, int handle) {
+  if (!checkHandle(run, "clsdir", handle)) return -1;
+  InfoDirectry& d = run.dir;
+  if (d.count == kDirNotOpen) {
+    hostError(run.out, "clsdir", "Directry handle is not opened. " + handleText(handle));
+    return -1;
+  }
+  d.block.reset();
+  d.count = kDirNotOpen;
+  d.position = -1;
+  d.blockSize = 0;
+  return 0;
+}
+
+}  // namespace ksfort
