@@ -17,6 +17,10 @@
 #include "inc/stati.h"
 #include "report/listing.h"
 // Records of the later subsystems (one include line each):
+#include "inc/bunxxx.h"
+#include "inc/crdfil.h"
+#include "inc/crdxxx.h"
+#include "inc/crdyyy.h"
 #include "inc/infodirectry.h"
 #include "inc/tkncmd.h"
 #include "inc/tknxxx.h"
@@ -51,6 +55,10 @@ struct Run {
   STATI stati;
   STATC statc;
   // Records of the later subsystems (one member line each):
+  CRDXXX crd;     // current card, include name stack
+  CRDYYY crdy;    // card reader counters and states
+  CRDFIL crdfil;  // input units 1 and 11-26
+  BUNXXX bun;     // the statement getbun delivered last
   InfoDirectry dir;  // directory-scan handle table
   TKNXXX tkn;
   TKNCMD tkncmd;

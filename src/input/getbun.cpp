@@ -1,0 +1,295 @@
+#include "input/getbun.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <limits>
+#include <string_view>
+
+#include "inc/run.h"
+#include "input/getcrd.h"
+#include "report/overflow.h"
+
+namespace ksfort {
+namespace {
+
+constexpr std::size_t kSignificant = 72;  // columns 1-72 count; 73-132 never do
+constexpr std::size_t kTextStart = 6;     // column 7, 0-based
+constexpr std::size_t kTextWidth = BUNXXX::kTextWidth;
+constexpr std::size_t kDirectiveStart = 1;  // a directive's text is columns 2-72
+constexpr std::size_t kDirectiveWidth = kSignificant - kDirectiveStart;
+constexpr std::size_t kLabelWidth = 5;
+constexpr std::size_t kCardWidth = CRDXXX::kCardWidth;
+constexpr std::size_t kStatusWidth = STATC::kCardWidth;
+
+constexpr std::string_view kDirectives[] = {"*INCLUDE ", "*EJECT ",  "*PROCESS ",
+                                            "@PROCESS ", "@OPTION ", "@FORTRAN "};
+
+constexpr TableLimit kTooManyCards{"ERROR AT GETBUN. TOO MANY CONTINUATION.",
+                                   "MAXIMUM CONTINUATION : MXCRD  = ", TableLimit::kShort, 100};
+constexpr TableLimit kCardStoreFull{"ERROR AT GETBUN. CARD STORAGE BUFFER OVER FLOW.",
+                                    "MAXIMUM SIZE : MXCDBF = ", TableLimit::kShort, 100};
+
+enum class CardKind { kDirective, kComment, kStarComment, kInitial, kContinuation };
+
+bool blankOrTab(char c) {
+  return c == ' ' || c == '\t';
+}
+bool isQuote(char c) {
+  return c == '\'' || c == '"';
+}
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+char upper(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// The characters an unquoted INCLUDE member name may hold; TABs count as blanks.
+bool inMemberName(char c) {
+  return (c >= 'A' && c <= 'Z') || isDigit(c) || c == '$' || c == '@' || c == '#' || blankOrTab(c);
+}
+
+CardKind classify(const std::array<char, kCardWidth>& card) {
+  const std::string_view c{card.data(), kSignificant};
+  for (std::string_view d : kDirectives) {
+    if (c.starts_with(d)) return CardKind::kDirective;
+  }
+  if (c[0] == 'C' || c[0] == 'c' || c[0] == '!') return CardKind::kComment;
+  // Blank cards are comments; TABs past column 6 read as blanks.
+  const std::size_t first = c.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return CardKind::kComment;
+  if (first <= 4 && c[first] == '!') return CardKind::kComment;
+  if (c[0] == '*') return CardKind::kStarComment;
+  // '0' in column 6 starts a new statement.
+  const char c6 = c[5];
+  return c6 == ' ' || c6 == '\t' || c6 == '0' ? CardKind::kInitial : CardKind::kContinuation;
+}
+
+// The END test, fed card by card: exactly E, N, D over columns 7-72 of the
+// statement's cards, blanks and TABs ignored. A '!' ends a card's part as it
+// does for the tokeniser, so «END ! comment» ends the unit too.
+class EndTest {
+ public:
+  void feed(const std::array<char, kCardWidth>& card) {
+    for (std::size_t i = kTextStart; i < kSignificant && !failed_; ++i) {
+      const char ch = card[i];
+      if (blankOrTab(ch)) continue;
+      if (ch == '!') return;
+      if (seen_ < 3 && upper(ch) == "END"[seen_]) {
+        ++seen_;
+      } else {
+        failed_ = true;
+      }
+    }
+  }
+  bool isEnd() const { return !failed_ && seen_ == 3; }
+
+ private:
+  std::size_t seen_ = 0;
+  bool failed_ = false;
+};
+
+void bump(std::int32_t& counter) {
+  if (counter < std::numeric_limits<std::int32_t>::max()) ++counter;
+}
+
+class Assembler {
+ public:
+  Assembler(Run& run, int store, std::span<char> cardStore)
+      : run_{run},
+        y_{run.crdy},
+        b_{run.bun},
+        card_{run.crd.card},
+        store_{store},
+        cardStore_{cardStore} {}
+
+  int assemble();
+
+ private:
+  bool nextCard(CardKind& kind);
+  void keepCard(std::size_t n);
+  void appendText(std::size_t n);
+  int deliverEnd();
+  int deliver(int length);
+  std::array<char, kCardWidth>& held() {
+    return run_.crdfil.held[static_cast<std::size_t>(std::clamp(y_.incLevel, 0, 16))];
+  }
+
+  Run& run_;
+  CRDYYY& y_;
+  BUNXXX& b_;
+  std::array<char, kCardWidth>& card_;
+  int store_;
+  std::span<char> cardStore_;
+};
+
+// Reads cards up to the next one that is not a comment card, counting and
+// storing every card; false at the end of the input.
+bool Assembler::nextCard(CardKind& kind) {
+  for (;;) {
+    y_.endFlag = getcrd(run_, card_, y_.incLevel, y_.incUnit);
+    if (y_.endFlag != CRDYYY::kCardRead) return false;
+    bump(y_.cardCount);
+    if (store_ > 0) {
+      const std::size_t capacity = cardStore_.size() / kCardWidth;
+      const auto c = static_cast<std::size_t>(y_.cardCount);
+      if (c > capacity) overflowStop(run_, kCardStoreFull, static_cast<std::int64_t>(capacity));
+      std::copy(card_.begin(), card_.end(), cardStore_.begin() + (c - 1) * kCardWidth);
+      run_.use.raise(7, y_.cardCount);
+    }
+    kind = classify(card_);
+    if (kind == CardKind::kComment) {
+      bump(b_.comments);
+    } else if (kind == CardKind::kStarComment) {
+      bump(b_.starComments);
+    } else {
+      return true;
+    }
+  }
+}
+
+// The current card becomes card n (0-based) of the statement.
+void Assembler::keepCard(std::size_t n) {
+  b_.cards[n] = card_;
+  std::copy_n(card_.begin(), kStatusWidth, run_.statc.cards[n].begin());
+  run_.stati.cards = static_cast<std::int32_t>(n + 1);
+}
+
+void Assembler::appendText(std::size_t n) {
+  std::copy_n(card_.begin() + kTextStart, kTextWidth, b_.text.begin() + n * kTextWidth);
+}
+
+int Assembler::deliver(int length) {
+  b_.length = length;
+  b_.isn = y_.isn;
+  run_.stati.status = length;
+  return length;
+}
+
+int Assembler::deliverEnd() {
+  b_.firstCard = y_.cardCount;
+  b_.kind = CRDYYY::kOrdinary;
+  if (y_.endFlag == CRDYYY::kEndInclude) {
+    y_.endFlag = CRDYYY::kCardRead;
+    y_.lookAhead = CRDYYY::kNoCard;
+    return deliver(-2);
+  }
+  return deliver(-1);
+}
+
+int Assembler::assemble() {
+  b_.label.fill(' ');
+  b_.continuations = 0;
+  b_.comments = 0;
+  b_.starComments = 0;
+  if (y_.endFlag < 0) return deliverEnd();
+
+  if (y_.lookAhead == CRDYYY::kCardPending) {
+    card_ = held();  // the look-ahead card of this level, even if an include read came between
+  } else {
+    if (y_.lookAhead == CRDYYY::kNewUnit) {
+      y_.isn = 0;
+      y_.cardCount = 0;
+    }
+    y_.lookAhead = CRDYYY::kCardPending;
+    CardKind kind;
+    if (!nextCard(kind)) return deliverEnd();
+    if (kind == CardKind::kDirective) {
+      y_.pendingKind = CRDYYY::kDirective;
+    } else {
+      y_.pendingKind = isIncludeLine(card_) ? CRDYYY::kIncludeLine : CRDYYY::kOrdinary;
+    }
+  }
+
+  b_.firstCard = y_.cardCount;
+  bump(y_.isn);
+  run_.stati.isn = y_.isn;
+  keepCard(0);
+  b_.kind = y_.pendingKind;
+
+  if (y_.pendingKind != CRDYYY::kOrdinary) {
+    // INCLUDE and directive lines are never continued and carry no label.
+    const bool directive = y_.pendingKind == CRDYYY::kDirective;
+    y_.lookAhead = CRDYYY::kNoCard;
+    y_.pendingKind = CRDYYY::kOrdinary;
+    if (directive) {
+      std::copy_n(card_.begin() + kDirectiveStart, kDirectiveWidth, b_.text.begin());
+      return deliver(static_cast<int>(kDirectiveWidth));
+    }
+    appendText(0);
+    return deliver(static_cast<int>(kTextWidth));
+  }
+
+  // The label: columns 1-5 with blanks and TABs squeezed out, right-justified.
+  std::size_t to = kLabelWidth;
+  for (std::size_t col = kLabelWidth; col-- > 0;) {
+    if (!blankOrTab(card_[col])) b_.label[--to] = card_[col];
+  }
+
+  std::size_t n = 1;
+  appendText(0);
+  EndTest end;
+  end.feed(card_);
+  for (;;) {
+    if (end.isEnd()) {
+      y_.lookAhead = CRDYYY::kNewUnit;  // delivered without reading ahead
+      break;
+    }
+    CardKind kind;
+    if (!nextCard(kind)) break;  // the end is reported by the next call
+    if (kind == CardKind::kDirective) {
+      y_.pendingKind = CRDYYY::kDirective;
+      held() = card_;
+      break;
+    }
+    if (kind == CardKind::kInitial) {
+      y_.pendingKind = isIncludeLine(card_) ? CRDYYY::kIncludeLine : CRDYYY::kOrdinary;
+      held() = card_;
+      break;
+    }
+    if (n + 1 > static_cast<std::size_t>(BUNXXX::kMaxCards)) {
+      overflowStop(run_, kTooManyCards, BUNXXX::kMaxCards);
+    }
+    keepCard(n);
+    appendText(n);
+    ++n;
+    end.feed(card_);
+  }
+  b_.continuations = static_cast<std::int32_t>(n - 1);
+  return deliver(static_cast<int>(n * kTextWidth));
+}
+
+}  // namespace
+
+bool isIncludeLine(std::span<const char> card) {
+  const std::size_t last = std::min(card.size(), kSignificant);
+  std::size_t i = kTextStart;
+  for (const char w : std::string_view{"INCLUDE"}) {
+    while (i < last && blankOrTab(card[i])) ++i;
+    if (i >= last || upper(card[i]) != w) return false;
+    ++i;
+  }
+  while (i < last && blankOrTab(card[i])) ++i;
+  if (i >= last) return false;  // a bare INCLUDE
+  if (isQuote(card[i])) return true;
+  if (card[i] == '(') ++i;
+  for (; i < last; ++i) {
+    const char c = card[i];
+    if (isQuote(c)) return true;
+    if (inMemberName(c)) continue;
+    if (c != ')') return false;
+    // After «(name)» only a digit string (a level number) or blanks may follow.
+    for (++i; i < last; ++i) {
+      if (!isDigit(card[i]) && !blankOrTab(card[i])) return false;
+    }
+    return true;
+  }
+  return true;
+}
+
+int getbun(Run& run, int store, std::span<char> cardStore) {
+  return Assembler{run, store, cardStore}.assemble();
+}
+
+}  // namespace ksfort
