@@ -67,8 +67,9 @@ void letter(Listing& out, std::string_view text, char style, int inverse, int ej
   const auto printing =
       text.size() - static_cast<std::size_t>(std::count(text.begin(), text.end(), kFontSwitch));
   const int across = static_cast<int>(std::min<std::size_t>(printing, kGroupSize));
-  // A negative margin would place cells before the first print position; it
-  // counts as none. The margin is the number of blank positions before the print area.
+  // The margin counts the blank positions before the print area, which opens
+  // with 2 background positions; a text of 10 cells at margin 10 thus ends
+  // exactly at position 132. A negative margin counts as none.
   if (margin < 0) margin = 0;
   if (margin > kPrintWidth - kCellWidth * across - kLead) margin = kFallbackMargin;
 
@@ -90,6 +91,7 @@ void letter(Listing& out, std::string_view text, char style, int inverse, int ej
     if (g.count == 0) break;  // only font switches were left
     auto background = [&] {
       rec.fill(' ');
+      // The inverse area ends with the last cell of this group.
       if (inv) std::fill_n(rec.begin() + areaStart, g.width, fill);
     };
     background();
