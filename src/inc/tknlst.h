@@ -1,0 +1,33 @@
+// TKNLST: the token list of the current statement, as the classifier builds
+// it: per token its position in the compressed text (1-based), its kind
+// (token kinds, plus the classifier's 1000 keyword, 2000 label reference,
+// 3000 construct name and -1/-2/-3 complex constants) and its length, and a
+// slot for the name-table entry that the statement analysis fills in. Tokens
+// are numbered from 0 here; the compressed text holds their characters back
+// to back, blanks left out.
+#pragma once
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace ksfort {
+
+struct TKNLST {
+  static constexpr int kCapacity = 200 * 66;  // MXCRD cards of 66 text characters
+
+  std::array<char, kCapacity> text{};  // compressed text
+  std::array<std::int32_t, kCapacity> pos{};
+  std::array<std::int32_t, kCapacity> kind{};
+  std::array<std::int32_t, kCapacity> len{};
+  std::array<std::int32_t, kCapacity> name{};  // name-table entry; 0 until set
+  std::int32_t count = 0;
+
+  // The characters of token i.
+  std::string_view tokenText(int i) const {
+    return {text.data() + pos[static_cast<std::size_t>(i)] - 1,
+            static_cast<std::size_t>(len[static_cast<std::size_t>(i)])};
+  }
+};
+
+}  // namespace ksfort
