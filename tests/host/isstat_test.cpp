@@ -1,0 +1,164 @@
+#include "host/isstat.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/time.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <limits>
+#include <string>
+
+#include "support/test_support.h"
+
+namespace ksfort {
+namespace {
+
+std::string text(const std::array<char, 20>& field) {
+  return {field.data(), field.size()};
+}
+
+// Seconds since the epoch of a local date and time.
+std::time_t localSeconds(int year, int month, int day, int hour, int minute, int second) {
+  std::tm tm{};
+  tm.tm_year = year - 1900;
+  tm.tm_mon = month - 1;
+  tm.tm_mday = day;
+  tm.tm_hour = hour;
+  tm.tm_min = minute;
+  tm.tm_sec = second;
+  tm.tm_isdst = -1;
+  return std::mktime(&tm);
+}
+
+class IsstatTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = test::makeTempDir();
+    file = dir + "/data.f";
+    const int fd = ::open(file.c_str(), O_CREAT | O_WRONLY | O_TRUNC, 0600);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::write(fd, "hello\n", 6), 6);
+    ::close(fd);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir); }
+  test::TestRun t;
+  std::string dir;
+  std::string file;
+};
+
+TEST_F(IsstatTest, KindsOfFilesAndDirectories) {
+  ASSERT_EQ(::mkfifo((dir + "/pipe").c_str(), 0600), 0);
+  struct Row {
+    std::string name;
+    int status;
+    int kind;
+  };
+  const Row rows[] = {
+      {file, 0, kKindRegular},      {dir, 0, kKindDirectory}, {dir + "/pipe", 0, kKindOther},
+      {dir + "/missing.f", -1, -1}, {file + "/x", -1, -1},  // a path through a regular file
+  };
+  for (const Row& r : rows) {
+    for (const FileStatus& fs :
+         {isadir(t.listing, r.name), existf(t.listing, r.name), isstat(t.listing, r.name)}) {
+      EXPECT_EQ(fs.status, r.status) << r.name;
+      EXPECT_EQ(fs.kind, r.kind) << r.name;
+    }
+  }
+  EXPECT_EQ(t.out(), "");  // a missing file is the caller's to report
+}
+
+TEST_F(IsstatTest, TrailingBlanksFindTheFileLeadingBlankDoesNot) {
+  EXPECT_EQ(isstat(t.listing, file + "     ").status, 0);
+  EXPECT_EQ(existf(t.listing, file + " ").kind, kKindRegular);
+  const FileStatus lead = isstat(t.listing, " " + file);
+  EXPECT_EQ(lead.status, -1);
+  EXPECT_EQ(lead.kind, -1);
+  EXPECT_EQ(t.out(), "");
+}
+
+TEST_F(IsstatTest, SizeAndOwnerPermissions) {
+  FileStatus fs = isstat(t.listing, file);
+  EXPECT_EQ(fs.size, 6);
+  EXPECT_EQ(fs.ownerRead, 1);
+  EXPECT_EQ(fs.ownerWrite, 1);
+  EXPECT_EQ(fs.ownerExecute, 0);
+  ASSERT_EQ(::chmod(file.c_str(), 0500), 0);
+  fs = isstat(t.listing, file);
+  EXPECT_EQ(fs.ownerRead, 1);
+  EXPECT_EQ(fs.ownerWrite, 0);
+  EXPECT_EQ(fs.ownerExecute, 1);
+}
+
+TEST_F(IsstatTest, SizeBeyond32BitsShowsTheLargest32BitValue) {
+  ASSERT_EQ(::truncate(file.c_str(), 3LL << 30), 0);  // sparse: no disk space used
+  EXPECT_EQ(isstat(t.listing, file).size, std::numeric_limits<std::int32_t>::max());
+}
+
+TEST_F(IsstatTest, TimeStampTextsInLocalTime) {
+  const timeval times[2] = {{localSeconds(2025, 12, 31, 23, 59, 59), 0},
+                            {localSeconds(2026, 1, 2, 9, 5, 3), 0}};
+  ASSERT_EQ(::utimes(file.c_str(), times), 0);
+  const FileStatus fs = isstat(t.listing, file);
+  EXPECT_EQ(text(fs.accessTime), "2025-12-31  23-59-59");
+  EXPECT_EQ(text(fs.modifyTime), "2026-01-02  09-05-03");
+  // The change time is now; only its layout is known.
+  const std::string c = text(fs.changeTime);
+  EXPECT_EQ(c.substr(4, 1) + c.substr(7, 1) + c.substr(10, 2) + c.substr(14, 1) + c.substr(17, 1),
+            "--  --");
+  // isadir leaves the texts blank.
+  EXPECT_EQ(text(isadir(t.listing, file).modifyTime), std::string(20, ' '));
+}
+
+TEST(FormatTimeStamp, EpochSecondsInAFixedZone) {
+  const char* old = std::getenv("TZ");
+  const std::string saved = old ? old : "";
+  ::setenv("TZ", "UTC0", 1);
+  ::tzset();
+  std::array<char, 22> field;
+  field.fill('x');
+  formatTimeStamp(0, field);
+  EXPECT_EQ(std::string(field.data(), 22), "1970-01-01  00-00-00xx");
+  formatTimeStamp(1767344703, field);  // 20454 + 1 days, 9 h 5 min 3 s
+  EXPECT_EQ(std::string(field.data(), 20), "2026-01-02  09-05-03");
+  ::setenv("TZ", "EST5", 1);  // five hours behind
+  ::tzset();
+  formatTimeStamp(1767344703, field);
+  EXPECT_EQ(std::string(field.data(), 20), "2026-01-02  04-05-03");
+  if (old) {
+    ::setenv("TZ", saved.c_str(), 1);
+  } else {
+    ::unsetenv("TZ");
+  }
+  ::tzset();
+}
+
+TEST_F(IsstatTest, BlankNameMessages) {
+  EXPECT_EQ(isadir(t.listing, "").status, -1);
+  EXPECT_EQ(isadir(t.listing, "     ").kind, -1);
+  EXPECT_EQ(existf(t.listing, "  ").status, -1);
+  EXPECT_EQ(isstat(t.listing, "   ").kind, -1);
+  EXPECT_EQ(t.out(),
+            "\nError at isadir : A filename is not specified.\n"
+            "\nError at isadir : A filename is not specified.\n"
+            "\nError at isadir : A filename is not specified.\n"
+            "\nError at isstat : A filename is not specified.\n");
+}
+
+TEST_F(IsstatTest, UnusualNamesAnswerWithoutMessage) {
+  const std::string spaced = dir + "/my file.f";
+  const int fd = ::open(spaced.c_str(), O_CREAT | O_WRONLY, 0600);
+  ASSERT_GE(fd, 0);
+  ::close(fd);
+  EXPECT_EQ(isstat(t.listing, spaced + "  ").status, 0);  // a blank inside belongs to the name
+  EXPECT_EQ(isstat(t.listing, dir + "/" + std::string(1000, 'n')).status, -1);
+  EXPECT_EQ(isstat(t.listing, std::string(5000, '/') + "x").status, -1);
+  EXPECT_EQ(isstat(t.listing, file + std::string(1, '\0') + "x").status, -1);
+  EXPECT_EQ(t.out(), "");
+}
+
+}  // namespace
+}  // namespace ksfort
