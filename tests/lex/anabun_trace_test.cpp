@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "inc/stmxxx.h"
+#include "lex/anabun.h"
+#include "support/test_support.h"
+
+namespace ksfort {
+namespace {
+
+std::string card(std::string_view s) {
+  std::string c{s};
+  c.resize(66, ' ');
+  return c;
+}
+
+std::vector<std::string> trace(std::string_view statement, int debug) {
+  test::TestRun tr;
+  tr.run->opt.OPTDBG = debug;
+  anabun(*tr.run, card(statement), tr.run->tknlst);
+  return tr.lines();
+}
+
+// Blanks: 1 carriage control + n.
+std::string pad(int n) {
+  return std::string(static_cast<std::size_t>(n) + 1, ' ');
+}
+
+TEST(AnabunTrace, OneStatementLayout) {
+  const std::vector<std::string> want = {
+      "",
+      "",
+      "",
+      " STATEMENT",
+      "   :GO TO 10",
+      "      :NUMBER OF TOKENS IS     2",
+      "      :STATEMENT CLASS",
+      pad(10) + "   45:GO TO                          :",
+      pad(15) + "SUB CLASS:    1",
+      "      :TOKEN ANALYSIS PROCESS",
+      pad(10) + "    1    1 1000    4" + "     GOTO",
+      pad(10) + "    2    5 2000    2" + "     10",
+  };
+  EXPECT_EQ(trace("GO TO 10", 2), want);
+}
+
+TEST(AnabunTrace, LogicalIfShowsBothClasses) {
+  const auto lines = trace("IF (X) CALL S", 2);
+  ASSERT_GE(lines.size(), 12u);
+  EXPECT_EQ(lines[7], pad(10) + "   46:IF                             :");
+  EXPECT_EQ(lines[8], pad(15) + "SUB CLASS:    2");
+  EXPECT_EQ(lines[9], pad(10) + "    7:CALL                           :");
+  EXPECT_EQ(lines[10], "      :TOKEN ANALYSIS PROCESS");
+}
+
+TEST(AnabunTrace, LongTokenContinuesOnFurtherLines) {
+  const auto lines = trace("X = '" + std::string(58, 'A') + "'", 2);
+  const std::string tok = "'" + std::string(58, 'A') + "'";
+  ASSERT_EQ(lines.size(), 13u);
+  EXPECT_EQ(lines[11], pad(10) + "    3    3    6   60     " + tok.substr(0, 50));
+  EXPECT_EQ(lines[12], pad(35) + tok.substr(50));
+}
+
+TEST(AnabunTrace, TextOfSeveralCards) {
+  test::TestRun tr;
+  tr.run->opt.OPTDBG = 2;
+  anabun(*tr.run, card("CALL S(A,") + card("B)"), tr.run->tknlst);
+  const auto lines = tr.lines();
+  ASSERT_GE(lines.size(), 6u);
+  EXPECT_EQ(lines[4], "   :CALL S(A,");
+  EXPECT_EQ(lines[5], "   :B)");
+}
+
+TEST(AnabunTrace, DebugOneTracesOnlyUnclassified) {
+  EXPECT_TRUE(trace("CALL S", 1).empty());
+  EXPECT_TRUE(trace("HELLO", 0).empty());
+  const auto lines = trace("HELLO", 1);
+  ASSERT_EQ(lines.size(), 11u);
+  EXPECT_EQ(lines[7], pad(10) + "   -5:UNCLASSIFIED STATEMENT(ERROR)  :");
+  EXPECT_EQ(lines[9], pad(10) + "    1    1    8    5     HELLO");
+  EXPECT_EQ(lines[10], " ERROR DETECTED AT THIS STATEMENT.");
+}
+
+// Any bytes at all: the classifier returns a class and keeps the token list
+// inside its buffers.
+void checkSane(const std::string& text) {
+  test::TestRun tr;
+  tr.run->opt.OPTDBG = 2;
+  const BunResult r = anabun(*tr.run, text, tr.run->tknlst);
+  const TKNLST& t = tr.run->tknlst;
+  ASSERT_GE(r.count, 0);
+  ASSERT_LE(r.count, TKNLST::kCapacity);
+  EXPECT_EQ(t.count, r.count);
+  for (int s = 0; s < 2; ++s) {
+    EXPECT_GE(r.cls[s], STMXXX::kFirst);
+    EXPECT_LE(r.cls[s], STMXXX::kLast);
+  }
+  if (r.error) {
+    EXPECT_EQ(r.cls[0], STMXXX::kUnclassified);
+  }
+  for (int i = 0; i < r.count; ++i) {
+    ASSERT_GE(t.pos[i], 1);
+    ASSERT_GE(t.len[i], 1);
+    ASSERT_LE(t.pos[i] + t.len[i] - 1, TKNLST::kCapacity);
+  }
+  EXPECT_LT(r.first, r.count + 3);
+  EXPECT_LT(r.inner, r.count);
+}
+
+TEST(AnabunRobust, GarbageBytes) {
+  std::mt19937 rng(12345);
+  for (int round = 0; round < 300; ++round) {
+    const std::size_t n = 1 + rng() % 2000;
+    std::string text(n, ' ');
+    for (char& c : text) c = static_cast<char>(rng() & 0xFF);
+    checkSane(text);
+  }
+  std::string all;
+  for (int c = 0; c < 256; ++c) all.push_back(static_cast<char>(c));
+  checkSane(all);
+}
+
+TEST(AnabunRobust, FortranishNoise) {
+  // Random statements made of Fortran's own characters hit far more rules.
+  const std::string alphabet = "ABCDEFGHIOTWRX0123456789 ()(),,==*'\".:&+-/<>!$_HQZ";
+  std::mt19937 rng(777);
+  const char* heads[] = {"READ(", "WRITE(",  "IF(",       "DO ",    "GOTO",
+                         "CALL ", "REAL*",   "ELSEIF(",   "WHERE(", "ELSEWHERE",
+                         "CASE(", "ASSIGN ", "IMPLICIT ", "X=(",    "N:"};
+  for (int round = 0; round < 3000; ++round) {
+    std::string text = heads[rng() % std::size(heads)];
+    const std::size_t n = rng() % 80;
+    for (std::size_t k = 0; k < n; ++k) text.push_back(alphabet[rng() % alphabet.size()]);
+    checkSane(card(text));
+  }
+}
+
+TEST(AnabunRobust, UnbalancedQuotesAndParentheses) {
+  for (const char* s : {"((((((((", "))))))))", "X = '", "X = \"ABC", "READ(1'", "IF ((X) 10",
+                        "CALL S(*", "GO TO (", "WHERE (", "ELSE IF (", "CASE (", "X = (1.0,",
+                        "DO 10 I = (1.0, 2.0)", ":", "A::", "!", "*", "'''''"})
+    checkSane(card(s));
+}
+
+TEST(AnabunRobust, TextLongerThanTheTokenList) {
+  std::string text;
+  for (int k = 0; k < 12000; ++k) text += "A,";  // 24 000 characters, 24 000 tokens
+  test::TestRun tr;
+  const BunResult r = anabun(*tr.run, text, tr.run->tknlst);
+  EXPECT_EQ(r.error, 1);
+  EXPECT_LE(r.count, TKNLST::kCapacity);
+}
+
+TEST(AnabunRobust, FullListStillSplitsSafely) {
+  // 13 200 one-character tokens fill the list; the keyword split has no room.
+  std::string text = "CALLX";
+  while (text.size() < 2 * 6600) text += ",Y";
+  text.resize(13200, 'Y');
+  checkSane(text);
+}
+
+}  // namespace
+}  // namespace ksfort
