@@ -37,14 +37,6 @@ TEST(Lcdate, DigitLayouts) {
   EXPECT_EQ(t, "00-00-00");
 }
 
-TEST(Lcdate, TooShortFieldIsLeftAlone) {
-  std::string d(9, '.'), t(7, '.');
-  formatDate({2026, 3, 5, 7, 5, 9}, d);
-  formatTime({2026, 3, 5, 7, 5, 9}, t);
-  EXPECT_EQ(d, ".........");
-  EXPECT_EQ(t, ".......");
-}
-
 TEST(Clockm, TicksOfTenMilliseconds) {
   test::FakeHost host;  // 42 ticks
   EXPECT_EQ(clockm(host), 420);
