@@ -2,8 +2,12 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+
+#include "main/entry.h"
 
 namespace ksfort::test {
 
@@ -63,6 +67,48 @@ std::string writeTempFile(const std::string& name, const std::string& content) {
   std::ofstream f(path, std::ios::binary);
   f << content;
   return path;
+}
+
+CommandResult runKsfort(const std::vector<std::string>& args, const std::string& input,
+                        std::size_t allocationLimit) {
+  FakeHost host;
+  host.allocationLimit = allocationLimit;
+  StringSink outSink;
+  StringSink errSink;
+  std::vector<const char*> argv{"ksfort"};
+  for (const std::string& a : args) argv.push_back(a.c_str());
+  std::FILE* in = std::tmpfile();
+  if (in) {
+    std::fwrite(input.data(), 1, input.size(), in);
+    std::rewind(in);
+  }
+  CommandResult r;
+  {
+    Listing listing(outSink);
+    r.status = runCommand(static_cast<int>(argv.size()), argv.data(), host, listing, errSink, in);
+  }
+  if (in) std::fclose(in);
+  r.out = outSink.text;
+  r.err = errSink.text;
+  return r;
+}
+
+std::string smallSource() {
+  const std::string path = writeTempFile("small.f",
+                                         "      PROGRAM SMALL\n"
+                                         "      I = 1\n"
+                                         "      END\n");
+  // An argument starting with "/" is an option: name the source relatively.
+  std::error_code ec;
+  const auto rel = std::filesystem::relative(path, ec);
+  return ec ? path : rel.string();
+}
+
+int findLine(const std::vector<std::string>& lines, const std::string& text, int from) {
+  for (int i = std::max(from, 0); i < static_cast<int>(lines.size()); ++i) {
+    if (lines[static_cast<std::size_t>(i)] == text) return i;
+  }
+  return -1;
 }
 
 }  // namespace ksfort::test

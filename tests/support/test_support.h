@@ -40,6 +40,21 @@ struct TestRun {
 };
 
 std::vector<std::string> splitLines(const std::string& text);
+
+// Outcome of the whole command run in-process.
+struct CommandResult {
+  int status = 0;
+  std::string out;  // the listing (standard output)
+  std::string err;  // standard error
+  std::vector<std::string> lines() const { return splitLines(out); }
+};
+// Runs "ksfort args..." with option input `input` on a FakeHost.
+CommandResult runKsfort(const std::vector<std::string>& args, const std::string& input = "",
+                        std::size_t allocationLimit = static_cast<std::size_t>(-1));
+// Relative path of a small fixed-form source file in the test's temp directory.
+std::string smallSource();
+// Index of the first line equal to text at or after from, or -1.
+int findLine(const std::vector<std::string>& lines, const std::string& text, int from = 0);
 std::string writeTempFile(const std::string& name, const std::string& content);
 std::string makeTempDir();
 

@@ -1,0 +1,315 @@
+// The command line and run sequence: usage text, option files, interactive
+// option input and the order in which options override one another.
+#include "main/frmain.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "inc/run.h"
+#include "main/cmdtable.h"
+#include "main/prompt.h"
+#include "support/test_support.h"
+
+namespace ksfort {
+namespace {
+
+using test::runKsfort;
+using test::smallSource;
+
+const std::string kUsage =
+    "\n"
+    "ZUL(R) Kestrolan/Fortran : Source file is not specified.\n"
+    "  Usage:\n"
+    "  ksfort [-option [-option ..]] [-foption-file]\n"
+    "          [-Idirectry] source-file [ [-Idirectry] source-file ..]\n"
+    "\n"
+    "  -option       :Analysis option.\n"
+    "  -foption-file :More analysis options are inputted from a option-file.\n"
+    "                 If no option-file name specified (only -f),\n"
+    "                 interactive mode is assumed and more analysis options are\n"
+    "                 inputted from a console.\n"
+    "  -Idirectry    :The directry name of include files.\n"
+    "                 This option affects source files untill other -I option\n"
+    "                 is specified. If no directry name specified (only -I),\n"
+    "                 the directry of include files is reset to the same directry\n"
+    "                 of a source file.\n"
+    "                 If any -I option is not specified,directries of include files\n"
+    "                 are assumed to be the same directries of source files.\n"
+    "  source-file   :Source file of program in Fortran.\n"
+    "                 Source file name can contains wildcard characters '*' or '?'.\n"
+    "                 '*' means any character string. '?' means any one character.\n";
+
+const std::string kHelp =
+    "\n"
+    " Analysis options of ZUL(R) Kestrolan/Fortran(See user's guide for details).\n"
+    "  tree(   [on | off] [entry=routine name])\n"
+    "  common( [on | off | detail])\n"
+    "  index(  [on | off] [lower=char] [upper=char])\n"
+    "  nest(   [on | off] )\n"
+    "  size(   [ s | m | l] [ mxvar=size ...])\n"
+    "  undef(   on | off )\n"
+    " Upper case is available.\n"
+    " Blank(s) is not available between option-name and left parenthesis.\n";
+
+const std::string kFirstPrompt =
+    "\nPlease input analysis options. Or please input 'end' to begin analysis.\n\nOPTION>";
+
+const std::string kExecHeading = "   EXECUTION  PARAMETERS";
+
+bool analysed(const test::CommandResult& r) {
+  return test::findLine(r.lines(), kExecHeading) >= 0;
+}
+
+// Runs frmain on the arguments (program name added) and returns the run for
+// inspection of its settings.
+struct FrmainRun {
+  explicit FrmainRun(std::vector<std::string> args, const std::string& input = "") : t(input) {
+    std::vector<const char*> argv{"ksfort"};
+    for (const std::string& a : args) argv.push_back(a.c_str());
+    frmain(*t.run, CommandTable(static_cast<int>(argv.size()), argv.data()));
+  }
+  test::TestRun t;
+  Run& run() { return *t.run; }
+};
+
+TEST(Usage, WithoutSourceNamePrintsUsageAndNoListing) {
+  const std::vector<std::vector<std::string>> cases = {
+      {}, {"-tree"}, {"/x/a.f"}, {"-tree", "/x/a.f", "-Iinc"}, {"-f"}};
+  for (const auto& args : cases) {
+    const auto r = runKsfort(args);
+    EXPECT_EQ(r.err, kUsage) << args.size();
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.status, 0);
+  }
+}
+
+TEST(Usage, OptionMessagesMayPrecedeTheUsage) {
+  const auto r = runKsfort({"-common(xyz)"});
+  EXPECT_EQ(r.out, ": ERROR :COMMON      , SUB PARAMETER IGNORED.:XYZ\n");
+  EXPECT_EQ(r.err, kUsage);
+}
+
+TEST(Usage, PromptModesWriteTheirTextsExactly) {
+  StringSink err;
+  prompt(err, kPromptUsage);
+  EXPECT_EQ(err.text, kUsage);
+  err.text.clear();
+  prompt(err, kPromptHelp);
+  EXPECT_EQ(err.text, kHelp);
+  err.text.clear();
+  prompt(err, kPromptFirst);
+  EXPECT_EQ(err.text, kFirstPrompt);
+  err.text.clear();
+  prompt(err, kPromptNext);
+  EXPECT_EQ(err.text, "OPTION>");
+}
+
+TEST(Errorm, MessagesNameTheFileWithoutTrailingBlanks) {
+  struct Case {
+    int kind;
+    std::string field, expected;
+  };
+  const std::string head = "\nZUL(R) Kestrolan/Fortran : ";
+  const Case cases[] = {
+      {1, "a.f     ", head + "Source-file(a.f) is not found.\n"},
+      {2, " inc.h  ", head + "Include-file( inc.h) is not found.\n"},
+      {0, "opt", head + "Option-file(opt) is not found.\n"},
+      {7, "opt  ", head + "Option-file(opt) is not found.\n"},
+      {0, "      ", head + "Error at errorm : A filename is not specified.\n"},
+      {1, "", head + "Error at errorm : A filename is not specified.\n"},
+  };
+  for (const Case& c : cases) {
+    StringSink err;
+    errorm(err, c.kind, c.field);
+    EXPECT_EQ(err.text, c.expected);
+  }
+}
+
+TEST(OptionFile, MissingOrDirectoryEndsRunWithStatus1) {
+  const std::string dir = test::makeTempDir();
+  for (const std::string& name : {dir + "/nosuch.opt", dir}) {
+    const auto r = runKsfort({"-f" + name, smallSource()});
+    EXPECT_EQ(r.err, "\nZUL(R) Kestrolan/Fortran : Option-file(" + name + ") is not found.\n");
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.status, kExitNotFound);
+  }
+}
+
+TEST(OptionFile, LaterFArgumentReplacesEarlierOne) {
+  const std::string opt = test::writeTempFile("later.opt", "index\n");
+  const auto r = runKsfort({"-f/nonexistent/first.opt", "-f" + opt, smallSource()});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "");
+  EXPECT_TRUE(analysed(r));
+}
+
+TEST(OptionFile, LinesAreReadUntilEndOrEndOfFile) {
+  struct Case {
+    const char* name;
+    std::string content;
+    int index;  // OPTINX after the run
+  };
+  const std::string cut = std::string(68, ' ') + "INDEX\n";   // INDEX spans 69-73: cut to INDE
+  const std::string fits = std::string(67, ' ') + "INDEX\n";  // INDEX ends at 72
+  const Case cases[] = {
+      {"plain", "index\n", 1},
+      {"comment", "*index\n", 0},
+      {"comment then option", "* a comment\nindex\n", 1},
+      {"empty", "", 0},
+      {"no final newline", "index", 1},
+      {"crlf", "common(off)\r\nindex\r\n", 1},
+      {"end stops", "end\nindex\n", 0},
+      {"END with blank", "END \nindex\n", 0},
+      {"endx is not end", "endx\nindex\n", 1},
+      {"cut at 72", cut, 0},
+      {"fits in 72", fits, 1},
+      {"rest of a long line is dropped", std::string(72, ' ') + "INDEX\n", 0},
+      {"megabyte line", std::string(1 << 20, 'Q') + "\nindex\n", 1},
+      {"bytes 0 and 255", std::string("IN\0DEX\xff\n", 8) + "index\n", 1},
+      {"blank lines", "\n\n   \nindex\n", 1},
+  };
+  for (const Case& c : cases) {
+    const std::string opt = test::writeTempFile("case.opt", c.content);
+    FrmainRun f({"-f" + opt, smallSource()});
+    EXPECT_EQ(f.run().opt.OPTINX, c.index) << c.name;
+    EXPECT_EQ(f.run().exitStatus, 0) << c.name;
+    EXPECT_EQ(f.t.err(), "") << c.name;
+  }
+}
+
+TEST(OptionFile, CrlfLineEndsDoNotReachTheParser) {
+  const std::string opt = test::writeTempFile("crlf.opt", "common(off)\r\npgname(abc)\r\n");
+  FrmainRun f({"-f" + opt, smallSource()});
+  EXPECT_EQ(f.run().opt.OPTCOM, 0);
+  EXPECT_EQ(std::string(f.run().optnam.PGNAME.data(), 10), "ABC       ");
+  EXPECT_EQ(f.t.out().find(": ERROR :"), std::string::npos);
+}
+
+TEST(OptionFile, QuitEndsTheRunWithoutListing) {
+  for (const char* content : {"quit\n", "index\nQUIT\nnest\n", "Quit   now\n"}) {
+    const std::string opt = test::writeTempFile("quit.opt", content);
+    const auto r = runKsfort({"-f" + opt, smallSource()});
+    EXPECT_EQ(r.status, 0) << content;
+    EXPECT_EQ(r.out, "") << content;
+    EXPECT_EQ(r.err, "") << content;
+  }
+  // QUITE is not QUIT: the line is option text and the run goes on.
+  const std::string opt = test::writeTempFile("quite.opt", "quite\n");
+  EXPECT_TRUE(analysed(runKsfort({"-f" + opt, smallSource()})));
+}
+
+TEST(Interactive, HelpAndQuestionMarkRepeatTheHelpAndTheFirstPrompt) {
+  const auto r = runKsfort({"-f", smallSource()}, "help\n?\nquit\n");
+  EXPECT_EQ(r.err, kFirstPrompt + kHelp + kFirstPrompt + kHelp + kFirstPrompt);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.status, 0);
+}
+
+TEST(Interactive, EndStartsTheAnalysis) {
+  const auto r = runKsfort({"-f", smallSource()}, "index\nend\nnest\n");
+  EXPECT_EQ(r.err, kFirstPrompt + "OPTION>");
+  EXPECT_TRUE(analysed(r));
+  EXPECT_EQ(r.status, 0);
+  FrmainRun f({"-f", smallSource()}, "index\nend\nnest\n");
+  EXPECT_EQ(f.run().opt.OPTINX, 1);
+  EXPECT_EQ(f.run().opt.OPTNES, 0);
+}
+
+TEST(Interactive, EndOfInputEndsOptionInput) {
+  const auto r = runKsfort({"-f", smallSource()}, "");
+  EXPECT_EQ(r.err, kFirstPrompt);
+  EXPECT_TRUE(analysed(r));
+  EXPECT_EQ(r.status, 0);
+}
+
+TEST(Arguments, WrongCaseSwitchesAreOptionText) {
+  // -F and -i are neither the option-file nor the include switch.
+  FrmainRun f({"-F index", "-i nest", smallSource()});
+  EXPECT_EQ(f.run().opt.OPTINX, 1);
+  EXPECT_EQ(f.run().opt.OPTNES, 1);
+  EXPECT_EQ(f.run().exitStatus, 0);
+  EXPECT_EQ(f.t.err(), "");
+  // -I with any text is left to the analysis driver, never parsed as options.
+  FrmainRun g({"-I index", smallSource()});
+  EXPECT_EQ(g.run().opt.OPTINX, 0);
+}
+
+TEST(Arguments, SlashArgumentIsAnOptionEvenWhenItLooksLikeAPath) {
+  // "/f..." is the option-file switch as "-f..." is.
+  const auto r = runKsfort({"/foo/a.f", smallSource()});
+  EXPECT_EQ(r.err, "\nZUL(R) Kestrolan/Fortran : Option-file(oo/a.f) is not found.\n");
+  EXPECT_EQ(r.status, kExitNotFound);
+}
+
+TEST(Arguments, LowerAndUpperCaseOptionsAreTheSame) {
+  FrmainRun a({"-tree(on,entry=main)", smallSource()});
+  FrmainRun b({"-TREE(ON,ENTRY=MAIN)", smallSource()});
+  EXPECT_EQ(a.run().optnam.ENTNAM, b.run().optnam.ENTNAM);
+  EXPECT_EQ(std::string(a.run().optnam.ENTNAM.data(), 4), "MAIN");
+}
+
+TEST(Arguments, LaterOptionsOverrideEarlierOnes) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string file;
+    int index;
+  };
+  const Case cases[] = {
+      {{"-index", "-index(off)"}, "", 0},
+      {{"-index(off)", "-index"}, "", 1},
+      {{"-index"}, "index(off)\n", 0},
+      {{"-index(off)"}, "index\n", 1},
+      {{"-index(off)"}, "index\nindex(off)\n", 0},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = c.args;
+    if (!c.file.empty()) args.push_back("-f" + test::writeTempFile("order.opt", c.file));
+    args.push_back(smallSource());
+    FrmainRun f(args);
+    EXPECT_EQ(f.run().opt.OPTINX, c.index) << c.file;
+  }
+}
+
+TEST(Arguments, LongArgumentIsCutAt512Characters) {
+  // The text after "-" holds at most 512 characters.
+  FrmainRun fits({"-" + std::string(507, ' ') + "index", smallSource()});
+  EXPECT_EQ(fits.run().opt.OPTINX, 1);
+  FrmainRun cut({"-" + std::string(508, ' ') + "index", smallSource()});
+  EXPECT_EQ(cut.run().opt.OPTINX, 0);
+  FrmainRun huge({"-tree(entry=" + std::string(600, 'x') + ")", "-" + std::string(600, '('),
+                  "/" + std::string(600, ')'), smallSource()});
+  EXPECT_EQ(std::string(huge.run().optnam.ENTNAM.data(), 32), std::string(32, 'X'));
+}
+
+TEST(Arguments, NestForcesStatementSelectionOff) {
+  FrmainRun f({"-statement", "-nest", smallSource()});
+  EXPECT_EQ(f.run().opt.OPTSTM, kStatementOff);
+  FrmainRun g({"-statement", smallSource()});
+  EXPECT_EQ(g.run().opt.OPTSTM, kStatementIo);
+}
+
+TEST(RunSequence, TitlePageThenParametersWithFormFeedEject) {
+  const auto r = runKsfort({smallSource()});
+  ASSERT_EQ(r.status, 0);
+  const auto lines = r.lines();
+  ASSERT_GE(lines.size(), 4u);
+  // Every page starts with a form feed on this platform; page 1 is the title page.
+  EXPECT_EQ(lines[0], "\f");
+  EXPECT_NE(lines[3].find(" : " + std::string(" STATIC  ANALYSIS  OF  FORTRAN  PROGRAM")),
+            std::string::npos);
+  EXPECT_NE(lines[3].find("PAGE  00001"), std::string::npos);
+  const int heading = test::findLine(lines, kExecHeading);
+  ASSERT_GT(heading, 0);
+  // Page 2 holds the execution parameters.
+  int page2 = -1;
+  for (int i = 0; i < heading; ++i) {
+    if (lines[static_cast<std::size_t>(i)].find("PAGE  00002") != std::string::npos) page2 = i;
+  }
+  EXPECT_GT(page2, 0);
+  EXPECT_EQ(r.err, "");
+}
+
+}  // namespace
+}  // namespace ksfort

@@ -1,0 +1,265 @@
+// The analysis options language: keywords, sub-parameters, their messages and
+// the settings they leave.
+#include "main/options.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "inc/run.h"
+#include "lex/stmedt.h"
+#include "main/sizes.h"
+#include "support/test_support.h"
+
+namespace ksfort {
+namespace {
+
+// Parses one option text (already upper case) on a fresh run.
+struct Parsed {
+  explicit Parsed(std::string_view text) {
+    setSizeDefaults(t.run->size);
+    parseOptions(*t.run, text);
+  }
+  test::TestRun t;
+  Run& run() { return *t.run; }
+  std::vector<std::string> messages() { return t.lines(); }
+};
+
+std::string field(std::span<const char> f) {
+  return std::string(f.data(), f.size());
+}
+std::string padded(std::string s, std::size_t n) {
+  s.resize(n, ' ');
+  return s;
+}
+// ": ERROR :" + display name (12) + ", SUB PARAMETER IGNORED.:" + word (12),
+// without the trailing blanks a record drops.
+std::string ignored(const std::string& display, const std::string& word) {
+  std::string s = ": ERROR :" + padded(display, 12) + ", SUB PARAMETER IGNORED.:" + word;
+  while (!s.empty() && s.back() == ' ') s.pop_back();
+  return s;
+}
+const std::string kTooLong = " COMMAND SUB PARAMETER IS TOO LONG.";
+
+using Getter = std::function<std::int64_t(const Run&)>;
+const Getter kCom = [](const Run& r) { return r.opt.OPTCOM; };
+const Getter kPrm = [](const Run& r) { return r.opt.OPTPRM; };
+const Getter kTre = [](const Run& r) { return r.opt.OPTTRE; };
+const Getter kInx = [](const Run& r) { return r.opt.OPTINX; };
+const Getter kStm = [](const Run& r) { return r.opt.OPTSTM; };
+const Getter kDbg = [](const Run& r) { return r.opt.OPTDBG; };
+const Getter kCod = [](const Run& r) { return r.opt.OPTCOD; };
+const Getter kLines = [](const Run& r) { return r.page.LINES; };
+const Getter kHeader = [](const Run& r) { return r.page.HEADER; };
+const Getter kDa = [](const Run& r) { return r.optnam.DATYPE; };
+const Getter kVnam = [](const Run& r) { return r.size[MXVNAM]; };
+const Getter kDxv = [](const Run& r) { return r.size[MXDXV]; };
+const Getter kCdbf = [](const Run& r) { return r.size[MXCDBF]; };
+const Getter kDoc = [](const Run& r) { return r.dcm.DOCCOM * 10 + r.dcm.DOCPGM; };
+
+struct Case {
+  std::string text;
+  Getter get;
+  std::int64_t expected;
+  std::vector<std::string> messages;  // listing records written while parsing
+};
+
+TEST(Options, SettingsAndMessages) {
+  const Case cases[] = {
+      {"COMMON(DETAIL)", kCom, 2, {}},
+      {"COMMON(D)", kCom, 2, {}},
+      {"COMMON(OFF) COMMON", kCom, 1, {}},
+      // A blank before "(" makes the group an unrelated token group.
+      {"COMMON (OFF)", kCom, 1, {}},
+      {"COM(OFF)", kCom, 0, {}},
+      {"COMMON()", kCom, 1, {}},
+      {"COMMON(OFF,DETAIL,XYZ)", kCom, 0, {}},
+      {"COMMON(DETAILS)", kCom, 1, {ignored("COMMON", "DETAILS")}},
+      {"COMMON(123)", kCom, 1, {ignored("COMMON", "123")}},
+      {"COMMON(ABCDEFGHIJKLMNOP)", kCom, 1, {kTooLong, ignored("COMMON", "ABCDEFGHIJKL")}},
+      {"COMMON(DETAIL", kCom, 2, {}},
+      {"COMM(OFF)", kCom, 1, {}},
+      {"COMMONX(OFF)", kCom, 1, {}},
+      {"ABCDEFGHIJKLMNOP(OFF) COMMON(OFF)", kCom, 0, {}},
+      {"COMMON)) PARAMETER", kPrm, 1, {}},
+      // Names inside an unclosed group are never options.
+      {"((COMMON(OFF)) PARAMETER", kPrm, 0, {}},
+      {"((COMMON(OFF))) PARAMETER", kPrm, 1, {}},
+      {"((COMMON(OFF))) PARAMETER", kCom, 1, {}},
+      {"PRM(ON)", kPrm, 1, {}},
+      {"PARAMETER(OFF)", kPrm, 0, {}},
+      {"TREE(OFF,XYZ)", kTre, 0, {ignored("TREE", "XYZ")}},
+      {"DEBUG(TOKEN)", kDbg, 2, {}},
+      {"DBG", kDbg, 1, {}},
+      {"CODE(EBCDIC)", kCod, 2, {}},
+      {"CODE(OFF)", kCod, 1, {ignored("CODE", "OFF")}},
+      {"HEADER(OFF)", kHeader, 0, {}},
+      {"LINES(5)", kLines, 5, {}},
+      {"LINES(X)", kLines, 53, {}},
+      {"LINES", kLines, 53, {}},
+      {"LINES(" + std::string(30, '9') + ")", kLines, 2147483647, {}},
+      {"DA(PARTITIONED)", kDa, 1, {}},
+      {"DA(XYZ)", kDa, 0, {ignored("DA  TYPE", "XYZ")}},
+      {"INDEX(LOWER=M,UPPER=P) INDEX(OFF)", kInx, 0, {}},
+      {"INDEX(ON,XYZ)", kInx, 1, {ignored("INDEX", "XYZ")}},
+      {"STATEMENT", kStm, -10000, {}},
+      {"STM(GT.2)", kStm, 4502, {}},
+      {"STATEMENT(DO.1)", kStm, 1801, {}},
+      {"STATEMENT(WR.4)", kStm, 8404, {}},
+      {"STATEMENT(ERR)", kStm, -500, {}},
+      {"STATEMENT(STMF)", kStm, -100, {}},
+      {"STATEMENT(ASTM)", kStm, 0, {}},
+      {"STATEMENT(OFF)", kStm, -90000, {}},
+      {"STATEMENT(IO)", kStm, -10000, {}},
+      {"STATEMENT()", kStm, -10000, {}},
+      {"STATEMENT(XYZ)", kStm, -10000, {ignored("STATEMENT", "XYZ")}},
+      {"STATEMENT(" + std::string(101, 'A') + ")", kStm, -10000, {}},
+      {"SIZE(S,MXVNAM=3000)", kVnam, 3000, {}},
+      {"SIZE(MXVNAM=3000,S)", kVnam, 1000, {}},
+      {"SIZE(MXVNAM(2500))", kVnam, 2500, {}},
+      {"SIZE(MXVNAM=0)", kVnam, 1, {}},
+      {"SIZE(MXVNAM=-5)", kVnam, 2000, {}},
+      {"SIZE(MXVNAM)", kVnam, 2000, {}},
+      {"SIZE(MXVNAM=" + std::string(30, '9') + ")", kVnam, 2147483647, {}},
+      {"SIZE(MXVNAM=00000000000000000000000000012)", kVnam, 12, {}},
+      {"SIZE(M)", kVnam, 1500, {}},
+      {"SIZE(L)", kDxv, 10000, {}},
+      {"SIZE", kDxv, 200000, {}},
+      {"SIZE(MXCDBF=7,MXDXV=9)", kCdbf, 7, {}},
+      {"SIZE(MXCDBF=7,MXDXV=9)", kDxv, 9, {}},
+      {"SIZE(MXNSTB=5)", kVnam, 2000, {ignored("SIZE", "MXNSTB")}},
+      {"SIZE(MXVNAM=3000", kVnam, 3000, {}},
+      {"DOCUMENT", kDoc, 11, {}},
+      {"DOC(COMMON)", kDoc, 10, {}},
+      {"DOCUMENT(PGM)", kDoc, 1, {}},
+      {"DOCUMENT(COM,PROGRAM)", kDoc, 11, {}},
+      {"DOCUMENT(OFF)", kDoc, 0, {}},
+      {"DOCUMENT(ALL)", kDoc, 11, {}},
+  };
+  for (const Case& c : cases) {
+    Parsed p(c.text);
+    EXPECT_EQ(c.get(p.run()), c.expected) << c.text;
+    EXPECT_EQ(p.messages(), c.messages) << c.text;
+  }
+}
+
+TEST(Options, TreeEntryName) {
+  struct TreeCase {
+    std::string text;
+    int tree;
+    std::string entry;
+  };
+  const TreeCase cases[] = {
+      {"TREE(OFF,ENTRY=MAIN)", 0, "MAIN"},
+      {"TREE(ENTRY=MAIN)", 1, "MAIN"},
+      {"TREE(E(SUB1))", 1, "SUB1"},
+      {"TREE(ENTRY=MAIN) TREE", 1, ""},
+      {"TREE(ENTRY=)", 1, ""},
+      {"TREE(ENTRY=123)", 1, ""},
+      {"TREE(ENTRY)", 1, ""},
+      {"TREE(ENTRY=" + std::string(40, 'N') + ")", 1, std::string(32, 'N')},
+  };
+  for (const TreeCase& c : cases) {
+    Parsed p(c.text);
+    EXPECT_EQ(p.run().opt.OPTTRE, c.tree) << c.text;
+    EXPECT_EQ(field(p.run().optnam.ENTNAM), padded(c.entry, 32)) << c.text;
+    EXPECT_TRUE(p.messages().empty()) << c.text;
+  }
+}
+
+TEST(Options, IndexBounds) {
+  const std::string low(32, '\0');
+  const std::string high(32, '\xff');
+  struct IndexCase {
+    std::string text, lower, upper;
+  };
+  const IndexCase cases[] = {
+      {"INDEX", low, high},
+      {"INDEX(LOWER=M)", padded("M", 32), high},
+      {"INDEX(L=M,U=P)", padded("M", 32), padded("P", 32)},
+      {"INDEX(UPPER(P))", low, padded("P", 32)},
+      {"INDEX(LOWER=M,LOWER=)", low, high},
+      {"INDEX(LOWER=M) INDEX", low, high},
+      // Bytes outside ASCII begin a name like letters do.
+      {"INDEX(LOWER=\xC3\xA9)", padded("\xC3\xA9", 32), high},
+  };
+  for (const IndexCase& c : cases) {
+    Parsed p(c.text);
+    EXPECT_EQ(p.run().opt.OPTINX, 1) << c.text;
+    EXPECT_EQ(field(p.run().optnam.LOWER), c.lower) << c.text;
+    EXPECT_EQ(field(p.run().optnam.UPPER), c.upper) << c.text;
+  }
+}
+
+TEST(Options, ProgramName) {
+  EXPECT_EQ(field(Parsed("PGNAME(VERYLONGNAME)").run().optnam.PGNAME), "VERYLONGNA");
+  EXPECT_EQ(field(Parsed("PGNAME(ABC)").run().optnam.PGNAME), "ABC       ");
+  EXPECT_EQ(field(Parsed("PGNAME(ABC) PGNAME").run().optnam.PGNAME), "PROGRAM   ");
+  EXPECT_EQ(field(Parsed("PGNAME()").run().optnam.PGNAME), "PROGRAM   ");
+  EXPECT_EQ(field(Parsed("PGNAME(123)").run().optnam.PGNAME), "123       ");
+}
+
+TEST(Options, ElmEntries) {
+  Parsed p("ELM(PREFIX=AB,MEM1,FIRST-LAST,X=Y,(NESTED),*," + std::string(20, 'Z') + ")");
+  const ELMNAM& e = p.run().elm;
+  ASSERT_EQ(e.ELMNUM, 5);
+  EXPECT_EQ(field(e.entries[0].prefix), padded("AB", 16));
+  EXPECT_EQ(field(e.entries[1].first), padded("MEM1", 16));
+  EXPECT_EQ(field(e.entries[2].first), padded("FIRST", 16));
+  EXPECT_EQ(field(e.entries[2].last), padded("LAST", 16));
+  EXPECT_EQ(field(e.entries[3].first), padded("*", 16));
+  EXPECT_EQ(field(e.entries[4].first), std::string(16, 'Z'));
+  std::string many = "ELM(";
+  for (int i = 0; i < 25; ++i) many += "M" + std::to_string(i) + ",";
+  many += ")";
+  EXPECT_EQ(Parsed(many).run().elm.ELMNUM, ELMNAM::kMaxEntries);
+}
+
+TEST(Options, MalformedTextNeverCrashes) {
+  const std::string texts[] = {
+      std::string(512, '('),
+      std::string(512, ')'),
+      "SIZE(" + std::string(300, ',') + "MXVNAM=5",
+      "TREE(ENTRY=",
+      "INDEX(LOWER",
+      "ELM(A-",
+      "ELM(PREFIX=",
+      "STATEMENT(",
+      "'UNTERMINATED",
+      "X'",
+      std::string("COMMON(\0\x80\xff)", 11),
+      "12AB(OFF) COMMON(OFF)",
+  };
+  for (const std::string& s : texts) {
+    Parsed p(s);
+    (void)p.messages();
+  }
+  EXPECT_EQ(Parsed("12AB(OFF) COMMON(OFF)").run().opt.OPTCOM, 0);
+  EXPECT_EQ(Parsed("SIZE(" + std::string(300, ',') + "MXVNAM=5").run().size[MXVNAM], 5);
+}
+
+TEST(StatementSelection, ClassNamesGiveClassTimes100) {
+  EXPECT_EQ(statementSelection("GOTO"), 4500);
+  EXPECT_EQ(statementSelection("READ"), 7100);
+  EXPECT_EQ(statementSelection("WHERE"), 8600);
+  EXPECT_EQ(Parsed("STATEMENT(GOTO)").run().opt.OPTSTM, 4500);
+}
+
+TEST(StatementSelection, ShortCodes) {
+  struct Code {
+    const char* word;
+    std::int32_t value;
+  };
+  const Code codes[] = {{"ERR", -500},  {"STMF", -100}, {"ASTM", 0},    {"DO.1", 1801},
+                        {"DO.3", 1803}, {"GT.1", 4501}, {"GT.3", 4503}, {"IF.1", 4601},
+                        {"IF.3", 4603}, {"RD.1", 7101}, {"RD.4", 7104}, {"WR.1", 8401}};
+  for (const Code& c : codes) EXPECT_EQ(statementSelection(c.word), c.value) << c.word;
+  EXPECT_FALSE(statementSelection("GT.4"));
+  EXPECT_FALSE(statementSelection("RD.5"));
+  EXPECT_FALSE(statementSelection("ON"));
+}
+
+}  // namespace
+}  // namespace ksfort

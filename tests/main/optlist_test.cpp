@@ -1,0 +1,163 @@
+// The execution-parameters page: one line per setting in fixed columns.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "inc/run.h"
+#include "main/options.h"
+#include "support/test_support.h"
+
+namespace ksfort {
+namespace {
+
+enum Sw { kNone, kOff, kOn };
+
+// " " + item (32) + 2 blanks + off field (4) + blank + on field (3) + 2 blanks
+// + detail; a record drops its trailing blanks.
+std::string row(const std::string& item, Sw sw, const std::string& detail = "") {
+  std::string s = " " + item;
+  s.resize(33, ' ');
+  s += "  ";
+  s += sw == kOff ? "OFF " : "    ";
+  s += " ";
+  s += sw == kOn ? "ON " : "   ";
+  s += "  " + detail;
+  while (!s.empty() && s.back() == ' ') s.pop_back();
+  return s;
+}
+
+const std::string kFs = "<< UNIX/WINDOWS  FILE SYSTEM >>";
+
+// The default setting rows, from COMMON to DOCUMENT.
+std::vector<std::string> defaultRows() {
+  return {row("     COMMON  SPECIFICATION", kOn, "BRIEF  LIST"),
+          row("     PARAMETERS(CONSTANT NAMES)", kOff),
+          row("     PROGRAM SUMMARY", kOff),
+          row("     LIBRARY ROUTINES USED", kOn),
+          row("     TREE STRUCTURE", kOn),
+          row("     NEST STRUCTURE", kOff),
+          row("     CLASSIFICATION SUMMARY", kOn),
+          row("     MASTER  INDEX", kOff),
+          row("     INCLUDED  MEMBERS", kOff),
+          row("     CLASSIFIED  STATEMENTS", kOff),
+          row("     UNDEFINED  NAME  CHECK", kOn),
+          row("     ORIGINAL  SOURCE  CODE", kNone, "ASCII"),
+          row("     DOCUMENT  PRINT", kOff)};
+}
+
+// The page printed for the option text on a fresh run.
+std::vector<std::string> pageFor(std::string_view text) {
+  test::TestRun t;
+  parseOptions(*t.run, text);
+  printExecutionParameters(*t.run);
+  return t.lines();
+}
+
+TEST(ExecutionParameters, DefaultPageExactly) {
+  std::vector<std::string> expected = {"", "", "", "", "   EXECUTION  PARAMETERS", ""};
+  for (const std::string& r : defaultRows()) expected.push_back(r);
+  for (const std::string& r : {std::string(""), row("     SOURCE  FILE", kNone, kFs),
+                               row("     INCLUDE  DATA  SET", kNone, kFs),
+                               row("     ELM  OPTION", kNone), std::string(""), std::string("")}) {
+    expected.push_back(r);
+  }
+  EXPECT_EQ(pageFor(""), expected);
+}
+
+TEST(ExecutionParameters, ColumnsOfTheFields) {
+  const auto lines = pageFor("");
+  ASSERT_GE(lines.size(), 9u);
+  const std::string& common = lines[6];
+  EXPECT_EQ(common.substr(0, 27), "      COMMON  SPECIFICATION");
+  EXPECT_EQ(common.substr(33, 8), "       O");  // columns 34-40 blank, ON at 41
+  EXPECT_EQ(common.substr(40, 5), "ON   ");
+  EXPECT_EQ(common.substr(45), "BRIEF  LIST");  // detail from column 46
+  EXPECT_EQ(lines[7].substr(35), "OFF");        // off field from column 36
+  EXPECT_EQ(lines[7].size(), 38u);
+}
+
+TEST(ExecutionParameters, OptionSets) {
+  struct Case {
+    std::string text;
+    int index;                      // of the row in defaultRows() that changes
+    std::vector<std::string> rows;  // the rows in its place
+  };
+  const std::string both = "LOWER=M" + std::string(31, ' ') + " ,  UPPER=P";
+  const Case cases[] = {
+      {"COMMON(DETAIL)", 0, {row("     COMMON  SPECIFICATION", kOn, "DETAIL  LIST")}},
+      {"COMMON(OFF)", 0, {row("     COMMON", kOff)}},
+      {"PARAMETER", 1, {row("     PARAMETERS(CONSTANT NAMES)", kOn)}},
+      {"TREE(OFF,ENTRY=MAIN)", 4, {row("     TREE STRUCTURE", kOff)}},
+      {"TREE(ENTRY=MAIN)", 4, {row("     TREE STRUCTURE", kOn, "ENTRY=MAIN")}},
+      {"NEST", 5, {row("     NEST STRUCTURE", kOn)}},
+      {"INDEX", 7, {row("     MASTER  INDEX", kOn)}},
+      {"INDEX(LOWER=M)", 7, {row("     MASTER  INDEX", kOn, "LOWER=M")}},
+      {"INDEX(UPPER=P)", 7, {row("     MASTER  INDEX", kOn, "UPPER=P")}},
+      {"INDEX(LOWER=M,UPPER=P)", 7, {row("     MASTER  INDEX", kOn, both)}},
+      {"INDEX(OFF,LOWER=M)", 7, {row("     MASTER  INDEX", kOff)}},
+      {"INCLUDE", 8, {row("     INCLUDED  MEMBERS", kOn)}},
+      {"STATEMENT", 9, {row("     CLASSIFIED  STATEMENTS", kOn, "STATEMENT CLASS:I/O  STATEMENT")}},
+      {"UNDEF(OFF)", 10, {row("     UNDEFINED  NAME  CHECK", kOff)}},
+      {"CODE(EBCDIC)", 11, {row("     ORIGINAL  SOURCE  CODE", kNone, "EBCDIC")}},
+      {"DOCUMENT", 12, {row("     DOCUMENT  PRINT", kOn, "ALL")}},
+      {"DOCUMENT(COMMON)", 12, {row("     DOCUMENT  PRINT", kOn, "COMMON")}},
+      {"DOCUMENT(PGM)", 12, {row("     DOCUMENT  PRINT", kOn, "PROGRAM")}},
+      {"DEBUG",
+       12,
+       {row("     DOCUMENT  PRINT", kOff), row("     DEBUG  OPTION", kOn, "UNCLASSIFIED  ONLY")}},
+      {"DEBUG(TOKEN)",
+       12,
+       {row("     DOCUMENT  PRINT", kOff),
+        row("     DEBUG  OPTION", kOn, "TOKEN  ANALYSIS  PROCESS")}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> expected = defaultRows();
+    expected.erase(expected.begin() + c.index);
+    expected.insert(expected.begin() + c.index, c.rows.begin(), c.rows.end());
+    const auto lines = pageFor(c.text);
+    ASSERT_GE(lines.size(), 6 + expected.size()) << c.text;
+    const std::vector<std::string> got(lines.begin() + 6,
+                                       lines.begin() + 6 + static_cast<long>(expected.size()));
+    EXPECT_EQ(got, expected) << c.text;
+    EXPECT_EQ(lines[6 + expected.size()], "") << c.text;
+  }
+}
+
+TEST(ExecutionParameters, StatementClassAndSubClass) {
+  auto classified = [](std::string_view text) {
+    const auto lines = pageFor(text);
+    return std::vector<std::string>(lines.begin() + 15, lines.begin() + 17);
+  };
+  EXPECT_EQ(classified("STATEMENT(GOTO)")[0],
+            row("     CLASSIFIED  STATEMENTS", kOn, "STATEMENT CLASS:GO TO"));
+  EXPECT_EQ(classified("STATEMENT(GOTO)")[1], row("     UNDEFINED  NAME  CHECK", kOn));
+  struct Sub {
+    const char* text;
+    const char* className;
+    const char* subName;
+  };
+  const Sub subs[] = {{"STATEMENT(GT.2)", "GO TO", "ASSIGNED GO TO"},
+                      {"STATEMENT(IF.3)", "IF", "IF (....)  THEN"},
+                      {"STATEMENT(RD.1)", "READ", "SEQUENTIAL(UNFORMATED)"},
+                      {"STATEMENT(WR.4)", "WRITE", "DIRECT(FORMATTED)"}};
+  for (const Sub& s : subs) {
+    const auto lines = classified(s.text);
+    EXPECT_EQ(lines[0], row("     CLASSIFIED  STATEMENTS", kOn,
+                            std::string("STATEMENT CLASS:") + s.className));
+    EXPECT_EQ(lines[1].substr(0, 61), row("", kNone, "      SUB CLASS:")) << s.text;
+    EXPECT_NE(lines[1].find(s.subName), std::string::npos) << s.text;
+  }
+}
+
+TEST(ExecutionParameters, ElmEntries) {
+  const auto lines = pageFor("ELM(PREFIX=AB,M1,FIRST-LAST)");
+  const int at = test::findLine(lines, row("     ELM  OPTION", kNone, "PREFIX=AB"));
+  ASSERT_GT(at, 0);
+  EXPECT_EQ(lines[static_cast<std::size_t>(at) + 1], row("", kNone, "M1"));
+  EXPECT_EQ(lines[static_cast<std::size_t>(at) + 2], row("", kNone, "FIRST-LAST"));
+  EXPECT_EQ(lines[static_cast<std::size_t>(at) + 3], "");
+}
+
+}  // namespace
+}  // namespace ksfort
