@@ -4,7 +4,9 @@
 #pragma once
 #include <array>
 #include <cstddef>
+#include <cstdint>
 
+#include "inc/fixed_text.h"
 #include "input/cardfile.h"
 
 namespace ksfort {
@@ -13,10 +15,14 @@ struct CRDFIL {
   static constexpr int kCardWidth = 132;
 
   std::array<CardFile, 17> units;  // [0] unit 1, [L] unit 10 + L
-  // [L]: the look-ahead card of level L (0 = source). Reading an include file
-  // overwrites the current card, so a card pending when a level is entered
-  // comes back from here when the level is left.
-  std::array<std::array<char, kCardWidth>, 17> held{};
+  // The look-ahead card of a level and its card number. Reading an include
+  // file overwrites the current card, so a card pending when a level is
+  // entered comes back from here when the level is left.
+  struct Held {
+    std::array<char, kCardWidth> card = blankField<kCardWidth>();
+    std::int32_t number = 0;
+  };
+  std::array<Held, 17> held;  // [L] level L, 0 = source
 
   // The file of a unit number, nullptr for a unit the reader does not have.
   CardFile* unit(int n) {

@@ -30,6 +30,8 @@ constexpr TableLimit kTooManyCards{"ERROR AT GETBUN. TOO MANY CONTINUATION.",
 constexpr TableLimit kCardStoreFull{"ERROR AT GETBUN. CARD STORAGE BUFFER OVER FLOW.",
                                     "MAXIMUM SIZE : MXCDBF = ", TableLimit::kShort, 100};
 
+static_assert(BUNXXX::kMaxCards == STATC::kMaxCards, "the status page shows every card");
+
 enum class CardKind { kDirective, kComment, kStarComment, kInitial, kContinuation };
 
 bool blankOrTab(char c) {
@@ -112,9 +114,10 @@ class Assembler {
   void appendText(std::size_t n);
   int deliverEnd();
   int deliver(int length);
-  std::array<char, kCardWidth>& held() {
+  CRDFIL::Held& held() {
     return run_.crdfil.held[static_cast<std::size_t>(std::clamp(y_.incLevel, 0, 16))];
   }
+  void holdCard() { held() = {card_, y_.cardCount}; }
 
   Run& run_;
   CRDYYY& y_;
@@ -186,7 +189,9 @@ int Assembler::assemble() {
   if (y_.endFlag < 0) return deliverEnd();
 
   if (y_.lookAhead == CRDYYY::kCardPending) {
-    card_ = held();  // the look-ahead card of this level, even if an include read came between
+    // The look-ahead card of this level, even when an include file was read since.
+    card_ = held().card;
+    b_.firstCard = held().number;
   } else {
     if (y_.lookAhead == CRDYYY::kNewUnit) {
       y_.isn = 0;
@@ -200,9 +205,9 @@ int Assembler::assemble() {
     } else {
       y_.pendingKind = isIncludeLine(card_) ? CRDYYY::kIncludeLine : CRDYYY::kOrdinary;
     }
+    b_.firstCard = y_.cardCount;
   }
 
-  b_.firstCard = y_.cardCount;
   bump(y_.isn);
   run_.stati.isn = y_.isn;
   keepCard(0);
@@ -240,12 +245,12 @@ int Assembler::assemble() {
     if (!nextCard(kind)) break;  // the end is reported by the next call
     if (kind == CardKind::kDirective) {
       y_.pendingKind = CRDYYY::kDirective;
-      held() = card_;
+      holdCard();
       break;
     }
     if (kind == CardKind::kInitial) {
       y_.pendingKind = isIncludeLine(card_) ? CRDYYY::kIncludeLine : CRDYYY::kOrdinary;
-      held() = card_;
+      holdCard();
       break;
     }
     if (n + 1 > static_cast<std::size_t>(BUNXXX::kMaxCards)) {

@@ -167,6 +167,7 @@ TEST(StatementAssembler, PendingCardSurvivesAnIncludeLevel) {
   EXPECT_EQ(s.call(), "-2");
   leaveLevel(s.run);
   EXPECT_EQ(s.call(), "66:3::Y=2");
+  EXPECT_EQ(s.run.bun.firstCard, 2);
 }
 
 TEST(StatementAssembler, CardStoreKeepsEveryCardOfTheUnit) {
