@@ -211,22 +211,37 @@ std::int32_t goToRules(Bun& b, int k) {
   return assigned ? GOTOXX::kAssigned : GOTOXX::kComputed;
 }
 
+// Integers at depth 0 from token a on: the labels of an arithmetic IF.
+void arithmeticLabels(Bun& b, int a) {
+  int depth = 0;
+  for (int j = a; j < b.n; ++j) {
+    const std::int32_t kind = b.kind(j);
+    if (kind == tkn::kOpen) ++depth;
+    if (kind == tkn::kClose) --depth;
+    if (depth == 0 && kind == tkn::kInteger) b.t.kind[j] = tkn::kLabel;
+  }
+}
+
 std::int32_t ifRules(Bun& b, int k, int slot) {
+  if (slot != 0) {
+    // Inside a logical IF only the arithmetic IF is allowed:
+    // «IF (L) IF (I) 10, 20, 30».
+    const int close = matchingClose(b, k + 1);
+    if (close < 0 || b.kind(close + 1) != tkn::kInteger) {
+      b.error = true;
+      return 0;
+    }
+    arithmeticLabels(b, close + 1);
+    return IFXXXX::kArithmetic;
+  }
   const int a = b.after;
-  if (slot != 0 || a < 0 || a <= k || a >= b.n) {
-    // No closing parenthesis, nothing after the condition, or an IF inside
-    // an IF.
+  if (a < 0 || a <= k || a >= b.n) {
+    // No closing parenthesis, or nothing after the condition.
     b.error = true;
     return 0;
   }
   if (b.kind(a) == tkn::kInteger) {
-    int depth = 0;
-    for (int j = a; j < b.n; ++j) {
-      const std::int32_t kind = b.kind(j);
-      if (kind == tkn::kOpen) ++depth;
-      if (kind == tkn::kClose) --depth;
-      if (depth == 0 && kind == tkn::kInteger) b.t.kind[j] = tkn::kLabel;
-    }
+    arithmeticLabels(b, a);
     return IFXXXX::kArithmetic;
   }
   if (a == b.n - 1 && equalsWord(b.str(a), "THEN")) {

@@ -127,6 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"IF (A) CALL S(1, 2)", S::kIf, IFXXXX::kLogical, S::kCall},
         Row{"IF (A) READ(5, 100) X", S::kIf, IFXXXX::kLogical, S::kRead, kSeqF},
         Row{"IF (X .EQ. 1) THEN", S::kIf, IFXXXX::kBlock},
+        Row{"IF (L) IF (I) 10, 20, 30", S::kIf, IFXXXX::kLogical, S::kIf, IFXXXX::kArithmetic},
         Row{"if (x .eq. 1) then", S::kIf, IFXXXX::kBlock},
         Row{"INTEGER FUNCTION I(X)", S::kIntegerFunction},
         Row{"INTEGER*2 FUNCTION I(X)", S::kIntegerFunction}, Row{"INTEGER I, J", S::kInteger},
@@ -171,12 +172,14 @@ INSTANTIATE_TEST_SUITE_P(
                     Row{"DO 10 AGAIN (X)", kU},        // five letters, but not UNTIL/WHILE
                     Row{"IF (X", kU},                  // no closing parenthesis
                     Row{"IF (X)", kU},                 // nothing after the condition
-                    Row{"IF (X) IF (Y) GO TO 1", kU},  // an IF inside an IF
-                    Row{"IF (X) NONSENSE", kU},        // no keyword after the condition
-                    Row{"WHERE (M", kU},               // mask not closed
-                    Row{"X = 'OPEN", kU},              // malformed token
-                    Row{"", kU},                       // blank statement
-                    Row{"NAME:", kU}));                // construct name alone
+                    Row{"IF (X) IF (Y) GO TO 1", kU},  // a logical IF inside an IF
+                    Row{"IF (X) IF (Y) THEN",
+                        kU},                     // a block IF inside an IF  // an IF inside an IF
+                    Row{"IF (X) NONSENSE", kU},  // no keyword after the condition
+                    Row{"WHERE (M", kU},         // mask not closed
+                    Row{"X = 'OPEN", kU},        // malformed token
+                    Row{"", kU},                 // blank statement
+                    Row{"NAME:", kU}));          // construct name alone
 
 TEST(Anabun, UnknownLeadingWordUnderAKeywordLetterIsUnclassified) {
   EXPECT_EQ(classify1("BOGUS X").r.cls[0], kU);
@@ -229,6 +232,14 @@ TEST(Anabun, ArithmeticIfMarksItsThreeLabels) {
   const std::vector<Tok> want = {{1000, "IF"}, {16, "("},    {8, "X"},  {17, ")"},   {2000, "10"},
                                  {15, ","},    {2000, "20"}, {15, ","}, {2000, "30"}};
   EXPECT_EQ(c.tokens, want);
+}
+
+TEST(Anabun, ArithmeticIfInsideLogicalIf) {
+  const Classified c = classify1("IF (L) IF (I) 10, 20, 30");
+  EXPECT_EQ(c.r.inner, 4);
+  const std::vector<Tok> tail = {{1000, "IF"}, {16, "("},    {8, "I"},  {17, ")"},   {2000, "10"},
+                                 {15, ","},    {2000, "20"}, {15, ","}, {2000, "30"}};
+  EXPECT_EQ(std::vector<Tok>(c.tokens.begin() + 4, c.tokens.end()), tail);
 }
 
 TEST(Anabun, BlockIfMarksThen) {
