@@ -173,13 +173,12 @@ INSTANTIATE_TEST_SUITE_P(
                     Row{"IF (X", kU},                  // no closing parenthesis
                     Row{"IF (X)", kU},                 // nothing after the condition
                     Row{"IF (X) IF (Y) GO TO 1", kU},  // a logical IF inside an IF
-                    Row{"IF (X) IF (Y) THEN",
-                        kU},                     // a block IF inside an IF  // an IF inside an IF
-                    Row{"IF (X) NONSENSE", kU},  // no keyword after the condition
-                    Row{"WHERE (M", kU},         // mask not closed
-                    Row{"X = 'OPEN", kU},        // malformed token
-                    Row{"", kU},                 // blank statement
-                    Row{"NAME:", kU}));          // construct name alone
+                    Row{"IF (X) IF (Y) THEN", kU},     // a block IF inside an IF
+                    Row{"IF (X) NONSENSE", kU},        // no keyword after the condition
+                    Row{"WHERE (M", kU},               // mask not closed
+                    Row{"X = 'OPEN", kU},              // malformed token
+                    Row{"", kU},                       // blank statement
+                    Row{"NAME:", kU}));                // construct name alone
 
 TEST(Anabun, UnknownLeadingWordUnderAKeywordLetterIsUnclassified) {
   EXPECT_EQ(classify1("BOGUS X").r.cls[0], kU);
