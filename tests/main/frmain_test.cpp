@@ -3,6 +3,7 @@
 #include "main/frmain.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <string>
 #include <vector>
@@ -76,7 +77,7 @@ struct FrmainRun {
 
 TEST(Usage, WithoutSourceNamePrintsUsageAndNoListing) {
   const std::vector<std::vector<std::string>> cases = {
-      {}, {"-tree"}, {"/x/a.f"}, {"-tree", "/x/a.f", "-Iinc"}, {"-f"}};
+      {}, {"-tree"}, {"/x/a.f"}, {"-tree", "/x/a.f", "-Iinc"}, {"-f"}, {"-f/nonexistent.opt"}};
   for (const auto& args : cases) {
     const auto r = runKsfort(args);
     EXPECT_EQ(r.err, kUsage) << args.size();
@@ -129,7 +130,7 @@ TEST(Errorm, MessagesNameTheFileWithoutTrailingBlanks) {
 
 TEST(OptionFile, MissingOrDirectoryEndsRunWithStatus1) {
   const std::string dir = test::makeTempDir();
-  for (const std::string& name : {dir + "/nosuch.opt", dir}) {
+  for (const std::string& name : {dir + "/nosuch.opt", dir, std::string("/dev/null")}) {
     const auto r = runKsfort({"-f" + name, smallSource()});
     EXPECT_EQ(r.err, "\nZUL(R) Kestrolan/Fortran : Option-file(" + name + ") is not found.\n");
     EXPECT_EQ(r.out, "");
@@ -185,6 +186,13 @@ TEST(OptionFile, CrlfLineEndsDoNotReachTheParser) {
   EXPECT_EQ(f.run().opt.OPTCOM, 0);
   EXPECT_EQ(std::string(f.run().optnam.PGNAME.data(), 10), "ABC       ");
   EXPECT_EQ(f.t.out().find(": ERROR :"), std::string::npos);
+}
+
+TEST(OptionFile, HelpLineWritesTheHelpWithoutPrompts) {
+  const std::string opt = test::writeTempFile("help.opt", "help\nindex\n");
+  FrmainRun f({"-f" + opt, smallSource()});
+  EXPECT_EQ(f.t.err(), kHelp);
+  EXPECT_EQ(f.run().opt.OPTINX, 1);
 }
 
 TEST(OptionFile, QuitEndsTheRunWithoutListing) {
@@ -281,6 +289,21 @@ TEST(Arguments, LongArgumentIsCutAt512Characters) {
   FrmainRun huge({"-tree(entry=" + std::string(600, 'x') + ")", "-" + std::string(600, '('),
                   "/" + std::string(600, ')'), smallSource()});
   EXPECT_EQ(std::string(huge.run().optnam.ENTNAM.data(), 32), std::string(32, 'X'));
+}
+
+TEST(Arguments, CommandTableCostFollowsTheArgumentLengths) {
+  // 4000 short arguments beside one of 100000 characters: equal-width rows
+  // would take 4002 x 100001 bytes (400 MB) for 110 kB of arguments.
+  std::vector<std::string> args(4000, "-x");
+  args.push_back("-" + std::string(100000, 'x'));
+  args.push_back(smallSource());
+  rusage before{};
+  getrusage(RUSAGE_SELF, &before);
+  const auto r = runKsfort(args);
+  rusage after{};
+  getrusage(RUSAGE_SELF, &after);
+  EXPECT_EQ(r.status, 0);
+  EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 100L * 1024);
 }
 
 TEST(Arguments, NestForcesStatementSelectionOff) {

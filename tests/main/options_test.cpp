@@ -145,6 +145,52 @@ TEST(Options, SettingsAndMessages) {
   }
 }
 
+TEST(Options, SizeColumns) {
+  struct Row {
+    SizeParam param;
+    std::int32_t small, middle, large;
+  };
+  const Row rows[] = {
+      {MXCBUF, 5000, 5000, 20000},  {MXSQBF, 1000, 1500, 2000},   {MXVNAM, 1000, 1500, 2000},
+      {MXVCNT, 500, 500, 2000},     {MXPCNT, 100, 100, 1000},     {MXXCNT, 50, 50, 1000},
+      {MXCBF, 10000, 15000, 80000}, {MXCDBF, 2500, 2500, 10000},  {MXRXAD, 250, 1000, 2000},
+      {MXRXBF, 500, 2000, 20000},   {MXMBDR, 500, 500, 10000},    {MXLBDR, 500, 500, 500},
+      {MXPRO, 250, 300, 1000},      {MXARG, 1500, 3000, 10000},   {MXSFX, 500, 1000, 5000},
+      {MXRCOM, 1000, 1500, 6000},   {MXRPRM, 500, 1000, 2000},    {MXRENT, 20, 50, 100},
+      {MXRINC, 500, 1000, 4000},    {MXCOM, 50, 100, 200},        {MXCOM1, 100, 150, 300},
+      {MXCOM2, 1000, 2000, 4000},   {MXCOM3, 5000, 10000, 20000}, {MXPRM, 100, 250, 500},
+      {MXINC, 100, 100, 500},       {MXDXV, 10000, 10000, 10000},
+  };
+  Parsed s("SIZE(SMALL)"), m("SIZE(MIDDLE)"), l("SIZE(LARGE)");
+  for (const Row& r : rows) {
+    EXPECT_EQ(s.run().size[r.param], r.small) << kSizeParamNames[r.param];
+    EXPECT_EQ(m.run().size[r.param], r.middle) << kSizeParamNames[r.param];
+    EXPECT_EQ(l.run().size[r.param], r.large) << kSizeParamNames[r.param];
+  }
+  // MXNSTB has no column and MXCLSN stays 27.
+  EXPECT_EQ(s.run().size[MXCLSN], 27);
+  EXPECT_EQ(l.run().size[MXNSTB], 1);
+}
+
+TEST(Options, EverySizeWordSetsItsOwnParameter) {
+  // The 26 words in the option's own order.
+  const char* words[] = {"MXCBUF", "MXSQBF", "MXVNAM", "MXVCNT", "MXPCNT", "MXXCNT", "MXCBF",
+                         "MXRXAD", "MXRXBF", "MXMBDR", "MXLBDR", "MXPRO",  "MXARG",  "MXSFX",
+                         "MXRCOM", "MXRPRM", "MXRENT", "MXRINC", "MXCOM",  "MXCOM1", "MXCOM2",
+                         "MXCOM3", "MXPRM",  "MXINC",  "MXCDBF", "MXDXV"};
+  for (const char* w : words) {
+    Parsed p(std::string("SIZE(") + w + "=7)");
+    for (int i = 0; i < kSizeParamCount; ++i) {
+      const auto param = static_cast<SizeParam>(i);
+      if (kSizeParamNames[param] == w) {
+        EXPECT_EQ(p.run().size[param], 7) << w;
+      } else {
+        EXPECT_NE(p.run().size[param], 7) << w << " changed " << kSizeParamNames[param];
+      }
+    }
+  }
+}
+
 TEST(Options, TreeEntryName) {
   struct TreeCase {
     std::string text;
