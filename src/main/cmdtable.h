@@ -1,5 +1,7 @@
-// The command-line table: every process argument, program name first, as rows
-// of equal width (longest argument plus one), blank padded.
+// The command-line table: every process argument, program name first. Rows
+// read as equal-width fields (longest argument plus one), blank padded; the
+// texts are kept back to back so a single long argument costs only its own
+// length, not its length times the number of arguments.
 #pragma once
 #include <string_view>
 #include <vector>
@@ -12,16 +14,22 @@ class CommandTable {
   CommandTable(int argc, const char* const* argv);
   int width() const { return width_; }
   int count() const { return count_; }
-  // Row n (1-based) with its padding.
+  // Row n (1-based) without its padding.
   std::string_view row(int n) const {
-    return {rows_.data() + static_cast<std::size_t>(n - 1) * width_,
-            static_cast<std::size_t>(width_)};
+    const auto i = static_cast<std::size_t>(n - 1);
+    return {text_.data() + start_[i], start_[i + 1] - start_[i]};
+  }
+  // Character k (0-based) of row n, blank in the padding.
+  char at(int n, std::size_t k) const {
+    const std::string_view r = row(n);
+    return k < r.size() ? r[k] : ' ';
   }
 
  private:
   int width_ = 1;
   int count_ = 0;
-  std::vector<char> rows_;
+  std::vector<char> text_;
+  std::vector<std::size_t> start_{0};
 };
 
 }  // namespace ksfort

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <charconv>
+#include <memory>
 #include <new>
 
 #include "inc/run.h"
@@ -14,7 +15,9 @@ namespace ksfort {
 
 int runCommand(int argc, const char* const* argv, Host& host, Listing& out, OutputSink& err,
                std::FILE* in) {
-  Run run(host, out, err, in);
+  // The run context holds the statement and token buffers: keep it off the stack.
+  auto owned = std::make_unique<Run>(host, out, err, in);
+  Run& run = *owned;
   int status = kExitOk;
   try {
     const CommandTable table(argc, argv);

@@ -91,12 +91,13 @@ void frmain(Run& run, const CommandTable& table) {
   std::string text;
   for (int i = 2; i <= table.count(); ++i) {
     const std::string_view arg = table.row(i);
-    if (arg[0] != '-' && arg[0] != '/') {
+    const char first = table.at(i, 0);
+    if (first != '-' && first != '/') {
       ++sources;
       continue;
     }
     // The argument without its prefix, at most width - 1 and 512 characters.
-    text.assign(arg.substr(1, std::min<std::size_t>(arg.size() - 1, kOptionText)));
+    text.assign(arg.substr(1, kOptionText));
     text.resize(kOptionText, ' ');
     if (text[0] == 'f') {
       if (text[1] == ' ') {

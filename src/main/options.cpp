@@ -5,10 +5,10 @@
 
 #include "inc/fixed_text.h"
 #include "inc/run.h"
+#include "lex/stmedt.h"
 #include "lex/tkskip.h"
 #include "main/optkeys.h"
 #include "main/sizes.h"
-#include "main/statement_select.h"
 #include "main/subcmd.h"
 #include "main/tokcmd.h"
 

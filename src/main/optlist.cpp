@@ -3,8 +3,8 @@
 
 #include "inc/fixed_text.h"
 #include "inc/run.h"
+#include "lex/stmedt.h"
 #include "main/options.h"
-#include "main/statement_names.h"
 
 namespace ksfort {
 namespace {
@@ -93,6 +93,7 @@ void printExecutionParameters(Run& run) {
     const int sub = std::abs(o.OPTSTM % 100);
     item(run, "     CLASSIFIED  STATEMENTS", Switch::kOn,
          "STATEMENT CLASS:", classDisplayName(cls));
+    // A DO sub class is named on the second line as GO TO, IF, READ and WRITE are.
     if (sub != 0) {
       const std::string_view name = subClassName(cls, sub);
       if (!name.empty()) item(run, "", Switch::kNone, "      SUB CLASS:", name);

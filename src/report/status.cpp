@@ -86,7 +86,7 @@ void prtsiz(Run& run) {
       {MXDXV, u[42]},
   };
   run.out.record(" ");
-  run.out.record("  ** MEMORY SIZE CHECK **");
+  run.out.record(" ** MEMORY SIZE CHECK **");
   run.out.record("  SIZE PARAMETER        MAXIMUM        USED");
   Line l;
   for (const Row& r : rows) {
