@@ -24,7 +24,7 @@ int Set_PATH(Listing& out, std::string_view patternField, int quote, std::string
     const std::size_t split = slash == std::string::npos ? 0 : slash + 1;
     directory.assign(spec, 0, split);
     pattern.assign(spec, split);
-    if (pattern.empty()) pattern = "*";
+    if (pattern.empty()) pattern.assign(1, '*');
   } catch (const std::bad_alloc&) {
     directory.clear();
     pattern.clear();

@@ -61,7 +61,9 @@ CardKind classify(const std::array<char, kCardWidth>& card) {
   // Blank cards are comments; TABs past column 6 read as blanks.
   const std::size_t first = c.find_first_not_of(" \t");
   if (first == std::string_view::npos) return CardKind::kComment;
-  if (first <= 4 && c[first] == '!') return CardKind::kComment;
+  // A "!" with only blanks before it starts a comment card, also from column 7
+  // on: such a card holds no statement text. In column 6 it marks a continuation.
+  if (first != 5 && c[first] == '!') return CardKind::kComment;
   if (c[0] == '*') return CardKind::kStarComment;
   // '0' in column 6 starts a new statement.
   const char c6 = c[5];

@@ -61,6 +61,8 @@ TEST(StatementAssembler, AssemblesStatements) {
   } rows[] = {
       {"      X = 1\n     1 + 2\n", {"132:1::X = 1| + 2", "-1", "-1"}},
       {"C one\nc two\n! three\n   ! four\n\n      \t \n* star\n", {"-1 {6,1}", "-1"}},
+      // A "!" after blanks, column 6 excepted, starts a comment card anywhere.
+      {"      ! note\n\t! tab\n      X=1\n     !Y\n", {"132:1::X=1|Y {2,0}", "-1"}},
       // '0' in column 6 starts a statement; a continuation may open one.
       {"     1A=1\n     0B=1\n     xC=1\n", {"66:1::A=1", "132:2::B=1|C=1", "-1"}},
       {"      X =\nC note\n*star\n     1 1\n      Y = 2", {"132:1::X =| 1 {1,1}", "66:2::Y = 2"}},
