@@ -120,4 +120,28 @@ struct STMXXX {
   }();
 };
 
+// The I/O statements, which share the I/O rules and sub classes.
+inline bool isIoClass(std::int32_t cls) {
+  switch (cls) {
+    case STMXXX::kRead:
+    case STMXXX::kWrite:
+    case STMXXX::kRewind:
+    case STMXXX::kOpen:
+    case STMXXX::kClose:
+    case STMXXX::kBackspace:
+    case STMXXX::kFind:
+    case STMXXX::kInquire:
+    case STMXXX::kWait:
+    case STMXXX::kEndFile:
+    case STMXXX::kDefineFile:
+    case STMXXX::kRewrite:
+    case STMXXX::kDelete:
+    case STMXXX::kPrint:
+    case STMXXX::kPunch:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace ksfort

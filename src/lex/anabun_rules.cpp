@@ -36,29 +36,6 @@ bool takesConstructName(std::int32_t cls) {
   }
 }
 
-bool isIoClass(std::int32_t cls) {
-  switch (cls) {
-    case STMXXX::kRead:
-    case STMXXX::kWrite:
-    case STMXXX::kRewind:
-    case STMXXX::kOpen:
-    case STMXXX::kClose:
-    case STMXXX::kBackspace:
-    case STMXXX::kFind:
-    case STMXXX::kInquire:
-    case STMXXX::kWait:
-    case STMXXX::kEndFile:
-    case STMXXX::kDefineFile:
-    case STMXXX::kRewrite:
-    case STMXXX::kDelete:
-    case STMXXX::kPrint:
-    case STMXXX::kPunch:
-      return true;
-    default:
-      return false;
-  }
-}
-
 // The typed FUNCTION class of a type statement's class, or 0.
 std::int32_t typedFunction(std::int32_t cls) {
   switch (cls) {

@@ -12,28 +12,9 @@ namespace {
 
 constexpr int kCardWidth = 132;
 
-bool isIoClass(std::int32_t c) {
-  switch (c) {
-    case STMXXX::kRead:
-    case STMXXX::kWrite:
-    case STMXXX::kRewind:
-    case STMXXX::kOpen:
-    case STMXXX::kClose:
-    case STMXXX::kBackspace:
-    case STMXXX::kFind:
-    case STMXXX::kInquire:
-    case STMXXX::kWait:
-    case STMXXX::kEndFile:
-    case STMXXX::kDefineFile:
-    case STMXXX::kRewrite:
-    case STMXXX::kDelete:
-    case STMXXX::kPrint:
-    case STMXXX::kPunch:
-    case STMXXX::kFormat:
-      return true;
-    default:
-      return false;
-  }
+// The I/O selection lists FORMAT statements with the I/O statements.
+bool isIoOrFormat(std::int32_t c) {
+  return isIoClass(c) || c == STMXXX::kFormat;
 }
 
 constexpr TableLimit kStoreLimit{"ERROR AT PRCSTM(CARD BUFFER OVER FLOW)",
@@ -44,7 +25,7 @@ constexpr TableLimit kStoreLimit{"ERROR AT PRCSTM(CARD BUFFER OVER FLOW)",
 bool isSelected(std::int32_t selection, const std::int32_t cls[2], const std::int32_t sub[2]) {
   if (selection <= kStatementOff) return false;
   const bool logicalIf = cls[0] == STMXXX::kIf && sub[0] == 2;
-  if (selection == kStatementIo) return isIoClass(cls[0]) || (logicalIf && isIoClass(cls[1]));
+  if (selection == kStatementIo) return isIoOrFormat(cls[0]) || (logicalIf && isIoOrFormat(cls[1]));
   const std::int32_t want = selection / 100;
   const std::int32_t wantSub = selection % 100;
   auto matches = [&](int i) { return cls[i] == want && (wantSub == 0 || sub[i] == wantSub); };
