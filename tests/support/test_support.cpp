@@ -93,15 +93,25 @@ CommandResult runKsfort(const std::vector<std::string>& args, const std::string&
   return r;
 }
 
-std::string smallSource() {
-  const std::string path = writeTempFile("small.f",
-                                         "      PROGRAM SMALL\n"
-                                         "      I = 1\n"
-                                         "      END\n");
-  // An argument starting with "/" is an option: name the source relatively.
+std::string sourceFile(const std::string& name, const std::string& content) {
+  const std::string path = writeTempFile(name, content);
   std::error_code ec;
   const auto rel = std::filesystem::relative(path, ec);
   return ec ? path : rel.string();
+}
+
+std::string smallSource() {
+  return sourceFile("small.f", "      PROGRAM SMALL\n      I = 1\n      END\n");
+}
+
+std::string padded(std::string s, std::size_t n) {
+  s.resize(n, ' ');
+  return s;
+}
+
+std::string rjust(std::int64_t v, int width) {
+  std::string s = std::to_string(v);
+  return s.size() < static_cast<std::size_t>(width) ? std::string(width - s.size(), ' ') + s : s;
 }
 
 int findLine(const std::vector<std::string>& lines, const std::string& text, int from) {

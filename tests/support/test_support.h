@@ -3,12 +3,14 @@
 #pragma once
 #include <cstdio>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "host/host.h"
 #include "inc/run.h"
 #include "report/listing.h"
+#include "report/stop.h"
 
 namespace ksfort::test {
 
@@ -51,11 +53,33 @@ struct CommandResult {
 // Runs "ksfort args..." with option input `input` on a FakeHost.
 CommandResult runKsfort(const std::vector<std::string>& args, const std::string& input = "",
                         std::size_t allocationLimit = static_cast<std::size_t>(-1));
-// Relative path of a small fixed-form source file in the test's temp directory.
+// A file in the test's temp directory, named relative to the working directory
+// (a command argument starting with "/" is an option).
+std::string sourceFile(const std::string& name, const std::string& content);
+// Relative path of a small fixed-form source file.
 std::string smallSource();
 // Index of the first line equal to text at or after from, or -1.
 int findLine(const std::vector<std::string>& lines, const std::string& text, int from = 0);
 std::string writeTempFile(const std::string& name, const std::string& content);
 std::string makeTempDir();
+
+// s cut or padded with blanks to n characters.
+std::string padded(std::string s, std::size_t n);
+// v right-aligned in a field of width characters.
+std::string rjust(std::int64_t v, int width);
+// The characters of a fixed-width field.
+inline std::string text(std::span<const char> field) {
+  return {field.data(), field.size()};
+}
+// The code of the RunStop that f throws, or -1 when f returns.
+template <class F>
+int stopCode(F&& f) {
+  try {
+    f();
+  } catch (const RunStop& s) {
+    return s.code;
+  }
+  return -1;
+}
 
 }  // namespace ksfort::test

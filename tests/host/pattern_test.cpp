@@ -1,5 +1,4 @@
-#include "host/pmatch.h"
-
+// File-name patterns: matching, name order, splitting a path and its quoting.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -7,18 +6,19 @@
 #include <string>
 
 #include "host/cmpfilenames.h"
+#include "host/pmatch.h"
+#include "host/rmquote.h"
+#include "host/set_path.h"
+#include "support/test_support.h"
 
 namespace ksfort {
 namespace {
 
-struct MatchCase {
-  const char* pattern;
-  const char* name;
-  int expected;
-};
-
 TEST(Pmatch, GlobSemantics) {
-  const MatchCase cases[] = {
+  const struct {
+    const char *pattern, *name;
+    int expected;
+  } cases[] = {
       {"*.f", "a.f", 1},      {"*.f", "a.F", 0},  // case-sensitive
       {"*.f", "a.f.bak", 0},  {"?.f", "a.f", 1},
       {"?.f", "ab.f", 0},     {"a*?.f", "a.f", 0},  // at least one character between a and .f
@@ -41,7 +41,7 @@ TEST(Pmatch, GlobSemantics) {
       {"*.f", "a.f   ", 1},   {" a", " a", 1},   // leading blanks do
       {" a", "a", 0},
   };
-  for (const MatchCase& c : cases) {
+  for (const auto& c : cases) {
     EXPECT_EQ(pmatch(c.pattern, c.name), c.expected)
         << "pattern \"" << c.pattern << "\" name \"" << c.name << "\"";
   }
@@ -73,23 +73,18 @@ TEST(Pmatch, AgreesWithFullBacktrackingOnRandomPatterns) {
   }
 }
 
-TEST(Pmatch, ThirtyStarsAgainstLongMismatchAnswerQuickly) {
+TEST(Pmatch, ManyStarsAnswerQuicklyAndNeedNoStorage) {
   std::string pattern;
   for (int i = 0; i < 30; ++i) pattern += "*a";
-  pattern += "b";
-  const std::string name(255, 'a');
   auto best = std::chrono::nanoseconds::max();
   for (int i = 0; i < 20; ++i) {
     const auto t0 = std::chrono::steady_clock::now();
-    EXPECT_EQ(pmatch(pattern, name), 0);
+    EXPECT_EQ(pmatch(pattern + "b", std::string(255, 'a')), 0);
     best = std::min(best, std::chrono::steady_clock::now() - t0);
   }
   EXPECT_LT(best, std::chrono::milliseconds(1));
-}
-
-TEST(Pmatch, MoreThan128StarsNeedNoStorage) {
-  const std::string stars(300, '*');
-  const std::string name = std::string(254, 'q') + "x";
+  // More than 128 stars.
+  const std::string stars(300, '*'), name = std::string(254, 'q') + "x";
   EXPECT_EQ(pmatch(stars + "x", name), 1);
   EXPECT_EQ(pmatch(stars + "y", name), 0);
   EXPECT_EQ(pmatch(stars, ""), 1);
@@ -100,6 +95,52 @@ TEST(CmpFileNames, ByteOrderWithUnsignedBytes) {
   EXPECT_LT(CmpFileNames("z", "\xe9"), 0);  // bytes above 127 sort last
   EXPECT_EQ(CmpFileNames("a.f", "a.f"), 0);
   EXPECT_GT(CmpFileNames("b", "a"), 0);
+}
+
+TEST(SetPath, SplitsAfterTheLastSlash) {
+  const struct {
+    const char* field;
+    int quote;
+    const char *directory, *pattern;
+  } cases[] = {
+      {"src/*.f", 0, "src/", "*.f"},
+      {"*.f", 0, "", "*.f"},
+      {"src/", 0, "src/", "*"},  // empty name pattern lists everything
+      {"a/b/c?.f   ", 0, "a/b/", "c?.f"},
+      {"/x", 0, "/", "x"},
+      {"   ", 0, "", "*"},
+      {" lead/x y.f", 0, " lead/", "x y.f"},
+      {"'my dir'/*.f", 0, "'my dir'/", "*.f"},  // quotes kept without the flag
+      {"'my dir'/*.f", 1, "my dir/", "*.f"},
+      {"\"a/b\"/'*'.f", 1, "a/b/", "*.f"},  // wildcards keep their meaning
+      {"d/'x '   ", 1, "d/", "x"},          // quoted trailing blank still dropped
+  };
+  for (const auto& c : cases) {
+    test::TestRun t;
+    std::string directory = "junk", pattern = "junk";
+    EXPECT_EQ(Set_PATH(t.listing, c.field, c.quote, directory, pattern), 1);
+    EXPECT_EQ(directory + "|" + pattern, std::string(c.directory) + "|" + c.pattern) << c.field;
+    EXPECT_EQ(t.out(), "");
+  }
+}
+
+TEST(Rmquote, RemovesQuotingOnly) {
+  const struct {
+    const char *source, *expected;
+  } cases[] = {
+      {"abc", "abc"},     {"'abc'", "abc"},
+      {"\"abc\"", "abc"}, {"'it''s'", "it's"},  // doubled quote inside a stretch
+      {"\"a'b\"", "a'b"},                       // the other quote is plain text inside
+      {"'a\"b'", "a\"b"}, {"x'y'z\"w\"", "xyzw"},
+      {"'open", "open"},  // an unclosed stretch runs to the end
+      {"''", ""},         {"''''", "'"},
+      {"'*'?", "*?"},
+  };
+  for (const auto& c : cases) {
+    std::string dest = "junk";
+    EXPECT_EQ(rmquote(dest, c.source), std::string(c.expected).size()) << c.source;
+    EXPECT_EQ(dest, c.expected) << c.source;
+  }
 }
 
 }  // namespace
