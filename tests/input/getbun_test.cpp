@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "inc/run.h"
@@ -12,11 +13,6 @@
 
 namespace ksfort {
 namespace {
-
-std::string pad(std::string s, std::size_t n) {
-  s.resize(n, ' ');
-  return s;
-}
 
 std::string trim(std::string_view s) {
   return std::string(s.substr(0, s.find_last_not_of(' ') + 1));
@@ -111,22 +107,19 @@ TEST(StatementAssembler, IncludeLineTest) {
       {"INCLUDE abc", false},     {"INCLUDE ABC.F", false},   {"INCLUD", false},
   };
   for (const Row& r : rows) {
-    EXPECT_EQ(isIncludeLine(pad("      " + std::string(r.text), 132)), r.include) << r.text;
+    EXPECT_EQ(isIncludeLine(test::padded("      " + std::string(r.text), 132)), r.include)
+        << r.text;
   }
 }
 
 // Enters or leaves one include level as the include-file operations do.
 void enterLevel(Run& run, const std::string& path) {
   CRDYYY& y = run.crdy;
-  y.incLevel += 1;
-  y.savedAt(y.incLevel) = {y.endFlag, y.lookAhead, y.pendingKind};
-  y.endFlag = 0;
-  y.lookAhead = -2;
-  y.pendingKind = 0;
-  y.incUnit += 1;
+  y.savedAt(++y.incLevel) = {y.endFlag, y.lookAhead, y.pendingKind};
+  std::tie(y.endFlag, y.lookAhead, y.pendingKind) = std::tuple(0, -2, 0);
   int rc = 0;
   PoName name;
-  pofind(run, rc, name, y.incUnit, path);
+  pofind(run, rc, name, ++y.incUnit, path);
   ASSERT_EQ(rc, 0);
 }
 
@@ -134,42 +127,43 @@ void leaveLevel(Run& run) {
   CRDYYY& y = run.crdy;
   int rc = 0;
   PoName name;
-  poclos(run, rc, name, y.incUnit);
-  const CRDYYY::Saved v = y.savedAt(y.incLevel);
-  y.endFlag = v.endFlag;
-  y.lookAhead = v.lookAhead;
-  y.pendingKind = v.pendingKind;
-  y.incUnit -= 1;
-  y.incLevel -= 1;
+  poclos(run, rc, name, y.incUnit--);
+  const CRDYYY::Saved v = y.savedAt(y.incLevel--);
+  std::tie(y.endFlag, y.lookAhead, y.pendingKind) =
+      std::tuple(v.endFlag, v.lookAhead, v.pendingKind);
 }
 
+// The member's end comes once, then the including file goes on. An INCLUDE
+// statement that is no INCLUDE line (a lower-case unquoted name) has read the
+// next card ahead; that card survives the member.
 TEST(StatementAssembler, IncludeEndComesOnceThenTheIncludingFileGoesOn) {
-  const std::string member = test::writeTempFile("inc1.f", "      A=1\n     1+2\nC tail\n");
-  Source s("      INCLUDE 'inc1.f'\n      Y=2\n");
-  EXPECT_EQ(s.call(), "66:1::INCLUDE 'inc1.f'");
-  enterLevel(s.run, member);
-  EXPECT_EQ(s.call(), "132:2::A=1|+2 {1,0}");
-  EXPECT_EQ(s.call(), "-2");
-  leaveLevel(s.run);
-  EXPECT_EQ(s.call(), "66:3::Y=2");
-  EXPECT_EQ(s.call(), "-1");
-  closeSource(s.run);
-  EXPECT_EQ(s.run.crdy.endFlag, 0);
-  EXPECT_EQ(s.run.crdy.lookAhead, -1);
-}
-
-// An INCLUDE statement that is no INCLUDE line (a lower-case unquoted name)
-// has read the next card ahead; that card survives the member.
-TEST(StatementAssembler, PendingCardSurvivesAnIncludeLevel) {
-  const std::string member = test::writeTempFile("inc2.f", "      A=1\n");
-  Source s("      include abc.f\n      Y=2\n");
-  EXPECT_EQ(s.call(), "66:1::include abc.f");
-  enterLevel(s.run, member);
-  EXPECT_EQ(s.call(), "66:2::A=1");
-  EXPECT_EQ(s.call(), "-2");
-  leaveLevel(s.run);
-  EXPECT_EQ(s.call(), "66:3::Y=2");
-  EXPECT_EQ(s.run.bun.firstCard, 2);
+  const struct {
+    const char *member, *source;
+    std::vector<std::string> calls;  // before, inside and after the member
+    int firstCard;                   // of the statement after the member
+  } rows[] = {
+      {"      A=1\n     1+2\nC tail\n",
+       "      INCLUDE 'inc1.f'\n      Y=2\n",
+       {"66:1::INCLUDE 'inc1.f'", "132:2::A=1|+2 {1,0}", "66:3::Y=2"},
+       5},  // the member's three cards count
+      {"      A=1\n",
+       "      include abc.f\n      Y=2\n",
+       {"66:1::include abc.f", "66:2::A=1", "66:3::Y=2"},
+       2},
+  };
+  for (const auto& r : rows) {
+    Source s(r.source);
+    EXPECT_EQ(s.call(), r.calls[0]);
+    enterLevel(s.run, test::writeTempFile("inc.f", r.member));
+    EXPECT_EQ(s.call(), r.calls[1]);
+    EXPECT_EQ(s.call(), "-2");
+    leaveLevel(s.run);
+    EXPECT_EQ(s.call(), r.calls[2]);
+    EXPECT_EQ(s.run.bun.firstCard, r.firstCard);
+    EXPECT_EQ(s.call(), "-1");
+    closeSource(s.run);
+    EXPECT_EQ(std::pair(s.run.crdy.endFlag, s.run.crdy.lookAhead), std::pair(0, -1));
+  }
 }
 
 TEST(StatementAssembler, CardStoreKeepsEveryCardOfTheUnit) {
@@ -177,35 +171,28 @@ TEST(StatementAssembler, CardStoreKeepsEveryCardOfTheUnit) {
   s.cardStore.assign(3 * 132, '#');
   s.next(1);
   s.next(1);
-  EXPECT_EQ(std::string(s.cardStore.data(), 132), pad("C c", 132));
-  EXPECT_EQ(std::string(s.cardStore.data() + 264, 132), pad("      END", 132));
+  EXPECT_EQ(std::string(s.cardStore.data(), 132), test::padded("C c", 132));
+  EXPECT_EQ(std::string(s.cardStore.data() + 264, 132), test::padded("      END", 132));
   EXPECT_EQ(s.run.use[7], 3);
   s.next(1);  // the next unit starts again at entry 1
-  EXPECT_EQ(std::string(s.cardStore.data(), 132), pad("      Y=1", 132));
+  EXPECT_EQ(std::string(s.cardStore.data(), 132), test::padded("      Y=1", 132));
 }
 
-// Runs getbun until the run stops; returns the stop code and the listing.
-int stopCode(Source& s, int store, std::vector<std::string>& lines) {
-  int code = 0;
-  try {
+// Runs getbun until the run stops; returns the stop code.
+int runToStop(Source& s, int store) {
+  return test::stopCode([&] {
     while (s.next(store) > 0) {
     }
-  } catch (const RunStop& stop) {
-    code = stop.code;
-  }
-  lines = s.t.lines();
-  return code;
+  });
 }
 
 TEST(StatementAssembler, CardStoreOverflowStops) {
   Source s("C c\n      X=1\n      Y=1\n      Z=1\n");
   s.cardStore.assign(3 * 132, ' ');
-  std::vector<std::string> lines;
-  EXPECT_EQ(stopCode(s, 1, lines), 100);
-  ASSERT_GE(lines.size(), 3u);
-  EXPECT_EQ(lines[0], " ERROR AT GETBUN. CARD STORAGE BUFFER OVER FLOW.");
-  EXPECT_EQ(lines[1], " MAXIMUM SIZE : MXCDBF =        3");
-  EXPECT_EQ(lines[2], "1");  // then the status page
+  EXPECT_EQ(runToStop(s, 1), 100);
+  EXPECT_EQ(test::slice(s.t.lines(), 0, 3),
+            (test::Lines{" ERROR AT GETBUN. CARD STORAGE BUFFER OVER FLOW.",
+                         " MAXIMUM SIZE : MXCDBF =        3", "1"}));  // then the status page
 }
 
 TEST(StatementAssembler, TwoHundredCardsFitAndTheNextOneStops) {
@@ -216,18 +203,17 @@ TEST(StatementAssembler, TwoHundredCardsFitAndTheNextOneStops) {
   EXPECT_EQ(fits.run.bun.continuations, 199);
 
   Source s(cards + "     1+1\n");
-  std::vector<std::string> lines;
-  EXPECT_EQ(stopCode(s, 0, lines), 100);
-  ASSERT_GE(lines.size(), 3u);
-  EXPECT_EQ(lines[0], " ERROR AT GETBUN. TOO MANY CONTINUATION.");
-  EXPECT_EQ(lines[1], " MAXIMUM CONTINUATION : MXCRD  =      200");
-  EXPECT_EQ(lines[2], "1");
+  EXPECT_EQ(runToStop(s, 0), 100);
+  const auto lines = s.t.lines();
+  EXPECT_EQ(test::slice(lines, 0, 3),
+            (test::Lines{" ERROR AT GETBUN. TOO MANY CONTINUATION.",
+                         " MAXIMUM CONTINUATION : MXCRD  =      200", "1"}));
   // The status page shows the statement: its first card, then the other 199.
-  std::size_t isn = 0;
-  while (isn < lines.size() && lines[isn] != "  ISN :      1      10 A=") ++isn;
-  ASSERT_LT(isn + 200, lines.size());
-  for (std::size_t i = 1; i < 200; ++i) EXPECT_EQ(lines[isn + i], std::string(19, ' ') + "1+1");
-  EXPECT_EQ(lines[isn + 200].rfind("  TOTAL NUMBER OF CARDS READ", 0), 0u);
+  const int isn = test::findLine(lines, "  ISN :      1      10 A=");
+  ASSERT_GE(isn, 0);
+  ASSERT_LT(isn + 200, static_cast<int>(lines.size()));
+  EXPECT_EQ(test::slice(lines, isn + 1, 199), test::Lines(199, std::string(19, ' ') + "1+1"));
+  EXPECT_TRUE(lines[isn + 200].starts_with("  TOTAL NUMBER OF CARDS READ"));
 }
 
 }  // namespace

@@ -15,8 +15,7 @@ std::string cardText(const Run& run) {
 }
 
 std::string pad(std::string s) {
-  s.resize(132, ' ');
-  return s;
+  return test::padded(std::move(s), 132);
 }
 
 // Every card of the source, whole 132-column cards.

@@ -54,6 +54,12 @@ std::vector<std::string> splitLines(const std::string& text) {
   return v;
 }
 
+Lines slice(const Lines& lines, std::size_t from, std::size_t count) {
+  from = std::min(from, lines.size());
+  return {lines.begin() + static_cast<long>(from),
+          lines.begin() + static_cast<long>(std::min(lines.size(), from + count))};
+}
+
 std::string makeTempDir() {
   std::string tmpl = "/tmp/ksfort_test_XXXXXX";
   char* p = ::mkdtemp(tmpl.data());

@@ -41,7 +41,10 @@ struct TestRun {
   std::string err() const { return errSink.text; }
 };
 
-std::vector<std::string> splitLines(const std::string& text);
+using Lines = std::vector<std::string>;
+Lines splitLines(const std::string& text);
+// Up to count lines of lines from index from on.
+Lines slice(const Lines& lines, std::size_t from, std::size_t count);
 
 // Outcome of the whole command run in-process.
 struct CommandResult {
