@@ -1,3 +1,6 @@
+// The statement classifier: the class and sub class of every statement form,
+// the token list it leaves (keywords, labels, construct names, merged
+// constants) and its I/O specifier handling.
 #include "lex/anabun.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +15,6 @@
 #include "inc/ioxxxx.h"
 #include "inc/stmxxx.h"
 #include "inc/whxxxx.h"
-#include "lex/token.h"
 #include "support/test_support.h"
 
 namespace ksfort {
@@ -20,44 +22,30 @@ namespace {
 
 using S = STMXXX;
 constexpr int kU = S::kUnclassified;
-
-struct Tok {
-  std::int32_t kind;
-  std::string text;
-  bool operator==(const Tok&) const = default;
-};
-
-void PrintTo(const Tok& t, std::ostream* os) {
-  *os << "{" << t.kind << ", \"" << t.text << "\"}";
-}
-
-// Statement text as the assembler delivers it: each card padded to 66.
-std::string cards(std::initializer_list<std::string_view> segments) {
-  std::string text;
-  for (std::string_view s : segments) {
-    std::string card{s};
-    card.resize(66, ' ');
-    text += card;
-  }
-  return text;
-}
+constexpr int kSeqU = IOXXXX::kSequentialUnformatted, kSeqF = IOXXXX::kSequentialFormatted,
+              kDirU = IOXXXX::kDirectUnformatted, kDirF = IOXXXX::kDirectFormatted;
 
 struct Classified {
   BunResult r;
-  std::vector<Tok> tokens;
+  std::vector<std::string> tokens;  // "kind:text"
+  std::string listing;
+  std::string joined() const {  // the tokens joined by "|"
+    std::string s;
+    for (const std::string& t : tokens) s += (s.empty() ? "" : "|") + t;
+    return s;
+  }
 };
 
+// Classifies a statement text; one shorter than a card is padded to one card.
 Classified classify(const std::string& text) {
   test::TestRun tr;
   Classified c;
-  c.r = anabun(*tr.run, text, tr.run->tknlst);
+  c.r = anabun(*tr.run, text.size() < 66 ? test::cards({text}) : text, tr.run->tknlst);
   for (int i = 0; i < c.r.count; ++i)
-    c.tokens.push_back({tr.run->tknlst.kind[i], std::string{tr.run->tknlst.tokenText(i)}});
+    c.tokens.push_back(std::to_string(tr.run->tknlst.kind[i]) + ":" +
+                       std::string{tr.run->tknlst.tokenText(i)});
+  c.listing = tr.out();
   return c;
-}
-
-Classified classify1(std::string_view card) {
-  return classify(cards({card}));
 }
 
 struct Row {
@@ -72,16 +60,14 @@ class ClassOfStatement : public testing::TestWithParam<Row> {};
 
 TEST_P(ClassOfStatement, GivesClassAndSubClass) {
   const Row& row = GetParam();
-  const Classified c = classify1(row.statement);
+  const Classified c = classify(row.statement);
   EXPECT_EQ(c.r.cls[0], row.cls) << row.statement;
   EXPECT_EQ(c.r.sub[0], row.sub) << row.statement;
   EXPECT_EQ(c.r.cls[1], row.cls2) << row.statement;
   EXPECT_EQ(c.r.sub[1], row.sub2) << row.statement;
   EXPECT_EQ(c.r.error, row.cls == kU ? 1 : 0) << row.statement;
+  EXPECT_EQ(c.listing, "") << row.statement;
 }
-
-constexpr int kSeqU = IOXXXX::kSequentialUnformatted, kSeqF = IOXXXX::kSequentialFormatted,
-              kDirU = IOXXXX::kDirectUnformatted, kDirF = IOXXXX::kDirectFormatted;
 
 INSTANTIATE_TEST_SUITE_P(
     EveryClass, ClassOfStatement,
@@ -160,6 +146,28 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"WHERE (A .GT. 0)", S::kWhere, WHXXXX::kWhereBlock},
         Row{"WHERE (A .GT. 0) B = 1.0", S::kWhere, WHXXXX::kWhereStatement, S::kAssignment}));
 
+// I/O sub classes from the access (REC=, unit'record) and the formatting.
+INSTANTIATE_TEST_SUITE_P(
+    IoSubClass, ClassOfStatement,
+    testing::Values(Row{"READ(5, *) A", S::kRead, kSeqF}, Row{"READ(5, '(I5)') A", S::kRead, kSeqF},
+                    Row{"READ(1'5) A", S::kRead, kDirU}, Row{"READ(1'5, 100) A", S::kRead, kDirF},
+                    Row{"READ(IU'5) A", S::kRead, kDirU},
+                    Row{"READ(UNIT=5, FMT=100) A", S::kRead, kSeqF},
+                    Row{"READ(UNIT=5, FMT=*) A", S::kRead, kSeqF},
+                    Row{"READ(5, FMT='(I5)', REC=IR) A", S::kRead, kDirF},
+                    Row{"READ(IU(2), 100) A", S::kRead, kSeqF}, Row{"READ 100, A", S::kRead, kSeqF},
+                    Row{"READ *, A", S::kRead, kSeqF},
+                    Row{"read(5, fmt=100, rec=2) a", S::kRead, kDirF},
+                    Row{"PRINT *, X", S::kPrint, kSeqF}, Row{"PRINT F, X", S::kPrint, kSeqF},
+                    Row{"PUNCH 10", S::kPunch, kSeqF}, Row{"WRITE(*, *) X", S::kWrite, kSeqF},
+                    Row{"WRITE(6, 100) (A(I), I = 1, 10)", S::kWrite, kSeqF},
+                    Row{"WRITE(1, REC=5, FMT=100) X", S::kWrite, kDirF},
+                    Row{"OPEN (1, FILE='A', ACCESS='DIRECT', RECL=80)", S::kOpen, kSeqU},
+                    Row{"CLOSE (1, STATUS='KEEP', IOSTAT=IOS)", S::kClose, kSeqU},
+                    Row{"INQUIRE (UNIT=1, OPENED=L, NAMED=M, NAME=N)", S::kInquire, kSeqU},
+                    Row{"REWIND (UNIT=1, ERR=10)", S::kRewind, kSeqU},
+                    Row{"IF (X) READ(1'5) A", S::kIf, IFXXXX::kLogical, S::kRead, kDirU}));
+
 INSTANTIATE_TEST_SUITE_P(
     Unclassified, ClassOfStatement,
     testing::Values(Row{"HELLO WORLD", kU},            // no keyword under H
@@ -178,234 +186,161 @@ INSTANTIATE_TEST_SUITE_P(
                     Row{"WHERE (M", kU},               // mask not closed
                     Row{"X = 'OPEN", kU},              // malformed token
                     Row{"", kU},                       // blank statement
-                    Row{"NAME:", kU}));                // construct name alone
+                    Row{"NAME:", kU},                  // construct name alone
+                    Row{"BOGUS X", kU},                // under B, but no keyword
+                    Row{"CALLX Y Z(", S::kCall}));     // CALL, then XYZ
 
-TEST(Anabun, UnknownLeadingWordUnderAKeywordLetterIsUnclassified) {
-  EXPECT_EQ(classify1("BOGUS X").r.cls[0], kU);
-  EXPECT_EQ(classify1("CALLX Y Z(").r.cls[0], S::kCall);  // CALL, then XYZ
-}
-
-TEST(Anabun, DoLoopTokens) {
-  const Classified c = classify1("DO 10 I = 1, 10");
-  const std::vector<Tok> want = {{1000, "DO"}, {2000, "10"}, {8, "I"}, {14, "="},
-                                 {2, "1"},     {15, ","},    {2, "10"}};
-  EXPECT_EQ(c.tokens, want);
-  EXPECT_EQ(c.r.count, 7);
-  EXPECT_EQ(c.r.first, 0);
-}
-
-TEST(Anabun, DoWithPeriodIsAnAssignmentToOneName) {
-  const Classified c = classify1("DO 10 I = 1.10");
-  const std::vector<Tok> want = {{8, "DO10I"}, {14, "="}, {3, "1.10"}};
-  EXPECT_EQ(c.tokens, want);
-}
-
-TEST(Anabun, SpacedGoToIsSplitIntoKeywordAndLabel) {
-  const Classified c = classify1("G O T O 1 0");
-  EXPECT_EQ(c.r.cls[0], S::kGoTo);
-  EXPECT_EQ(c.r.sub[0], GOTOXX::kUnconditional);
-  const std::vector<Tok> want = {{1000, "GOTO"}, {2000, "10"}};
-  EXPECT_EQ(c.tokens, want);
-}
-
-TEST(Anabun, LowerCaseKeywordKeepsItsText) {
-  const Classified c = classify1("call sub(x)");
-  EXPECT_EQ(c.r.cls[0], S::kCall);
-  EXPECT_EQ(c.tokens[0], (Tok{1000, "call"}));
-  EXPECT_EQ(c.tokens[1], (Tok{9, "sub"}));
-}
-
-TEST(Anabun, ConstantsReachTheTokenList) {
-  EXPECT_EQ(classify1("X = 'IT''S'").tokens[2], (Tok{6, "'IT''S'"}));
-  EXPECT_EQ(classify1("DATA A /3HA B/").tokens[3], (Tok{7, "3HA B"}));
-  EXPECT_EQ(classify1("DATA I /Z'1F'/").tokens[3], (Tok{39, "Z'1F'"}));
-  const Classified c = classify1("IF (1.EQ.2) GO TO 10");
-  const std::vector<Tok> want = {{1000, "IF"}, {16, "("}, {2, "1"},       {40, ".EQ."},
-                                 {2, "2"},     {17, ")"}, {1000, "GOTO"}, {2000, "10"}};
-  EXPECT_EQ(c.tokens, want);
-  EXPECT_EQ(c.r.inner, 6);
-}
-
-TEST(Anabun, ArithmeticIfMarksItsThreeLabels) {
-  const Classified c = classify1("IF (X) 10, 20, 30");
-  const std::vector<Tok> want = {{1000, "IF"}, {16, "("},    {8, "X"},  {17, ")"},   {2000, "10"},
-                                 {15, ","},    {2000, "20"}, {15, ","}, {2000, "30"}};
-  EXPECT_EQ(c.tokens, want);
-}
-
-TEST(Anabun, ArithmeticIfInsideLogicalIf) {
-  const Classified c = classify1("IF (L) IF (I) 10, 20, 30");
-  EXPECT_EQ(c.r.inner, 4);
-  const std::vector<Tok> tail = {{1000, "IF"}, {16, "("},    {8, "I"},  {17, ")"},   {2000, "10"},
-                                 {15, ","},    {2000, "20"}, {15, ","}, {2000, "30"}};
-  EXPECT_EQ(std::vector<Tok>(c.tokens.begin() + 4, c.tokens.end()), tail);
-}
-
-TEST(Anabun, BlockIfMarksThen) {
-  const Classified c = classify1("IF (X .EQ. 1) THEN");
-  EXPECT_EQ(c.tokens.back(), (Tok{1000, "THEN"}));
-  EXPECT_EQ(c.r.inner, -1);
-}
-
-TEST(Anabun, TypedFunctionAfterLengthSplitsFunctionOff) {
-  const Classified c = classify1("CHARACTER*8 FUNCTION NAME(X)");
-  const std::vector<Tok> want = {{1000, "CHARACTER"}, {10, "*"}, {2, "8"}, {1000, "FUNCTION"},
-                                 {9, "NAME"},         {16, "("}, {8, "X"}, {17, ")"}};
-  EXPECT_EQ(c.tokens, want);
-  // A length in parentheses is passed over, and no FUNCTION means a type statement.
-  EXPECT_EQ(classify1("CHARACTER*(*) FUNCTION F(X)").r.cls[0], S::kCharacterFunction);
-  EXPECT_EQ(classify1("CHARACTER*8 FUNC(X)").r.cls[0], S::kCharacter);
-  EXPECT_EQ(classify1("REAL*8 FUNCTION").r.cls[0], S::kReal);  // does not end with ")"
-}
-
-TEST(Anabun, TypeKeywordRunOnIntoFunctionName) {
-  const Classified c = classify1("REAL FUNCTION F(X)");
-  EXPECT_EQ(c.tokens[0], (Tok{1000, "REALFUNCTION"}));
-  EXPECT_EQ(c.tokens[1], (Tok{9, "F"}));
-}
-
-TEST(Anabun, ConstructNameBeforeDo) {
-  const Classified c = classify1("OUTER: DO I = 1, N");
-  EXPECT_EQ(c.r.cls[0], S::kDo);
-  EXPECT_EQ(c.r.sub[0], DOXXXX::kIndexed);
-  EXPECT_EQ(c.r.first, 2);
-  const std::vector<Tok> want = {{3000, "OUTER"}, {18, ":"}, {1000, "DO"}, {8, "I"},
-                                 {14, "="},       {2, "1"},  {15, ","},    {8, "N"}};
-  EXPECT_EQ(c.tokens, want);
-}
-
-TEST(Anabun, ConstructNamesAfterBlockEnds) {
-  struct Case {
-    const char* statement;
+// Whole token lists, with the index of the statement proper (first) and of
+// the statement inside a logical IF or WHERE (inner).
+TEST(Anabun, TokenLists) {
+  const struct {
+    std::string text;
     std::int32_t cls;
-    std::vector<Tok> tokens;
-  };
-  const Case cases[] = {
-      {"ENDDO OUTER", S::kEndDo, {{1000, "ENDDO"}, {3000, "OUTER"}}},
-      {"END IF BLK", S::kEndIf, {{1000, "ENDIF"}, {3000, "BLK"}}},
-      {"CYCLE OUTER", S::kCycle, {{1000, "CYCLE"}, {3000, "OUTER"}}},
-      {"EXIT OUTER", S::kExit, {{1000, "EXIT"}, {3000, "OUTER"}}},
-      {"END SELECT SEL", S::kEndSelect, {{1000, "ENDSELECT"}, {3000, "SEL"}}},
-      {"END WHERE W", S::kEndWhere, {{1000, "ENDWHERE"}, {3000, "W"}}},
-      {"CASE DEFAULT SEL", S::kCaseDefault, {{1000, "CASEDEFAULT"}, {3000, "SEL"}}},
-      {"ELSE BLK", S::kElse, {{1000, "ELSE"}, {3000, "BLK"}}},
+    const char* tokens;
+    int first = 0, inner = -1;
+  } rows[] = {
+      {"DO 10 I = 1, 10", S::kDo, "1000:DO|2000:10|8:I|14:=|2:1|15:,|2:10"},
+      // DO with a period is an assignment to one name.
+      {"DO 10 I = 1.10", S::kAssignment, "8:DO10I|14:=|3:1.10"},
+      {"DO 10 WHILE (X)", S::kDo, "1000:DO|2000:10|1000:WHILE|16:(|8:X|17:)"},
+      {"ASSIGN 10 TO K", S::kAssign, "1000:ASSIGN|2000:10|1000:TO|8:K"},
+      {"G O T O 1 0", S::kGoTo, "1000:GOTO|2000:10"},
+      // GO TO labels only inside the label list.
+      {"GO TO (10, 20), J(1)", S::kGoTo,
+       "1000:GOTO|16:(|2000:10|15:,|2000:20|17:)|15:,|9:J|16:(|2:1|17:)"},
+      {"GO TO I (10, 20)", S::kGoTo, "1000:GOTO|9:I|16:(|2000:10|15:,|2000:20|17:)"},
+      {"IF (1.EQ.2) GO TO 10", S::kIf, "1000:IF|16:(|2:1|40:.EQ.|2:2|17:)|1000:GOTO|2000:10", 0, 6},
+      {"IF (X) 10, 20, 30", S::kIf, "1000:IF|16:(|8:X|17:)|2000:10|15:,|2000:20|15:,|2000:30"},
+      {"IF (L) IF (I) 10, 20, 30", S::kIf,
+       "1000:IF|16:(|8:L|17:)|1000:IF|16:(|8:I|17:)|2000:10|15:,|2000:20|15:,|2000:30", 0, 4},
+      {"IF (X .EQ. 1) THEN", S::kIf, "1000:IF|16:(|8:X|40:.EQ.|2:1|17:)|1000:THEN"},
+      {"CHARACTER*8 FUNCTION NAME(X)", S::kCharacterFunction,
+       "1000:CHARACTER|10:*|2:8|1000:FUNCTION|9:NAME|16:(|8:X|17:)"},
+      {"CALL S(X, *10, &20)",  // alternate return labels
+       S::kCall, "1000:CALL|9:S|16:(|8:X|15:,|10:*|2000:10|15:,|19:&|2000:20|17:)"},
+      {test::cards({"CALL SU", "B(X,", "Y)"}), S::kCall, "1000:CALL|9:SUB|16:(|8:X|15:,|8:Y|17:)"},
+      // Complex constants are merged; function arguments and integer pairs are not.
+      {"X = (1.0, 2.0)", S::kAssignment, "8:X|14:=|-1:(1.0,2.0)"},
+      {"CALL S((1.0,2.0), 3)", S::kCall, "1000:CALL|9:S|16:(|-1:(1.0,2.0)|15:,|2:3|17:)"},
+      {"X = F(1.0, 2.0)", S::kAssignment, "8:X|14:=|9:F|16:(|3:1.0|15:,|3:2.0|17:)"},
+      {"X = (1, 2)", S::kAssignment, "8:X|14:=|16:(|2:1|15:,|2:2|17:)"},
+      // I/O: format labels and specifier keywords; the unit and a record number are no labels.
+      {"READ(5, 100, END=99, ERR=98, IOSTAT=IOS) A", S::kRead,
+       "1000:READ|16:(|2:5|15:,|2000:100|15:,|1000:END|14:=|2000:99|15:,|1000:ERR|14:=|2000:98|15:,"
+       "|1000:IOSTAT|14:=|8:IOS|17:)|8:A"},
+      {"WRITE(UNIT=6, FMT=200) X", S::kWrite,
+       "1000:WRITE|16:(|1000:UNIT|14:=|2:6|15:,|1000:FMT|14:=|2000:200|17:)|8:X"},
+      {"READ(5, REC=3) A", S::kRead, "1000:READ|16:(|2:5|15:,|1000:REC|14:=|2:3|17:)|8:A"},
+      // The second item is a label only when it is an integer.
+      {"READ(5, FMTV) A", S::kRead, "1000:READ|16:(|2:5|15:,|8:FMTV|17:)|8:A"},
+      {"READ 100, A", S::kRead, "1000:READ|2000:100|15:,|8:A"},
+      {"PRINT 100, X", S::kPrint, "1000:PRINT|2000:100|15:,|8:X"},
+      // The direct-access quote stands alone.
+      {"READ(1'5) A", S::kRead, "1000:READ|16:(|2:1|60:'|2:5|17:)|8:A"},
+      // Construct names: before DO, and after block ends.
+      {"OUTER: DO I = 1, N", S::kDo, "3000:OUTER|18::|1000:DO|8:I|14:=|2:1|15:,|8:N", 2},
+      {"ENDDO OUTER", S::kEndDo, "1000:ENDDO|3000:OUTER"},
+      {"END IF BLK", S::kEndIf, "1000:ENDIF|3000:BLK"},
+      {"CYCLE OUTER", S::kCycle, "1000:CYCLE|3000:OUTER"},
+      {"EXIT OUTER", S::kExit, "1000:EXIT|3000:OUTER"},
+      {"END SELECT SEL", S::kEndSelect, "1000:ENDSELECT|3000:SEL"},
+      {"END WHERE W", S::kEndWhere, "1000:ENDWHERE|3000:W"},
+      {"CASE DEFAULT SEL", S::kCaseDefault, "1000:CASEDEFAULT|3000:SEL"},
+      {"ELSE BLK", S::kElse, "1000:ELSE|3000:BLK"},
       // ELSE IF without a condition: ELSE and a name that begins with IF.
-      {"ELSE IFBLK", S::kElse, {{1000, "ELSE"}, {3000, "IFBLK"}}},
-      {"CASE (2) SEL", S::kCase, {{1000, "CASE"}, {16, "("}, {2, "2"}, {17, ")"}, {3000, "SEL"}}},
-      {"ELSEWHERE W", S::kElsewhere, {{1000, "ELSEWHERE"}, {3000, "W"}}},
-      {"ELSEWHERE (M) W",
-       S::kElsewhere,
-       {{1000, "ELSEWHERE"}, {16, "("}, {8, "M"}, {17, ")"}, {3000, "W"}}},
-      {"ELSE IF (X) THEN BLK",
-       S::kElseIf,
-       {{1000, "ELSEIF"}, {16, "("}, {8, "X"}, {17, ")"}, {1000, "THEN"}, {3000, "BLK"}}},
-      {"ELSE IF (X) THEN",
-       S::kElseIf,
-       {{1000, "ELSEIF"}, {16, "("}, {8, "X"}, {17, ")"}, {1000, "THEN"}}},
+      {"ELSE IFBLK", S::kElse, "1000:ELSE|3000:IFBLK"},
+      {"CASE (2) SEL", S::kCase, "1000:CASE|16:(|2:2|17:)|3000:SEL"},
+      {"ELSEWHERE W", S::kElsewhere, "1000:ELSEWHERE|3000:W"},
+      {"ELSEWHERE (M) W", S::kElsewhere, "1000:ELSEWHERE|16:(|8:M|17:)|3000:W"},
+      {"ELSE IF (X) THEN BLK", S::kElseIf, "1000:ELSEIF|16:(|8:X|17:)|1000:THEN|3000:BLK"},
+      {"ELSE IF (X) THEN", S::kElseIf, "1000:ELSEIF|16:(|8:X|17:)|1000:THEN"},
       // A remainder of digits is a number, not a name, even after END DO.
-      {"END DO 10", S::kEndDo, {{1000, "ENDDO"}, {2, "10"}}},
+      {"END DO 10", S::kEndDo, "1000:ENDDO|2:10"},
   };
-  for (const Case& k : cases) {
-    const Classified c = classify1(k.statement);
-    EXPECT_EQ(c.r.cls[0], k.cls) << k.statement;
-    EXPECT_EQ(c.tokens, k.tokens) << k.statement;
+  for (const auto& row : rows) {
+    const Classified c = classify(row.text);
+    EXPECT_EQ(c.r.cls[0], row.cls) << row.text;
+    EXPECT_EQ(c.joined(), row.tokens) << row.text;
+    EXPECT_EQ(c.r.first, row.first) << row.text;
+    EXPECT_EQ(c.r.inner, row.inner) << row.text;
+    EXPECT_EQ(c.listing, "") << row.text;
   }
 }
 
-TEST(Anabun, KeywordRemainderDigitsThenName) {
-  const Classified c = classify1("ASSIGN 10 TO K");
-  const std::vector<Tok> want = {{1000, "ASSIGN"}, {2000, "10"}, {1000, "TO"}, {8, "K"}};
-  EXPECT_EQ(c.tokens, want);
-  const std::vector<Tok> doWhile = {{1000, "DO"}, {2000, "10"}, {1000, "WHILE"},
-                                    {16, "("},    {8, "X"},     {17, ")"}};
-  EXPECT_EQ(classify1("DO 10 WHILE (X)").tokens, doWhile);
-  EXPECT_EQ(classify1("AT 100").tokens[1], (Tok{2000, "100"}));
+// Single tokens of longer statements.
+TEST(Anabun, TokenAtIndex) {
+  const struct {
+    const char* statement;
+    int index;
+    const char* token;
+  } rows[] = {
+      {"call sub(x)", 0, "1000:call"},  // a lower-case keyword keeps its text
+      {"call sub(x)", 1, "9:sub"},
+      {"X = 'IT''S'", 2, "6:'IT''S'"},
+      {"DATA A /3HA B/", 3, "7:3HA B"},
+      {"DATA I /Z'1F'/", 3, "39:Z'1F'"},
+      {"REAL FUNCTION F(X)", 0, "1000:REALFUNCTION"},  // type keyword run on
+      {"REAL FUNCTION F(X)", 1, "9:F"},
+      {"IMPLICIT REAL*8 (A-H, O-Z), INTEGER (I-N)", 1, "1000:REAL"},
+      {"IMPLICIT REAL*8 (A-H, O-Z), INTEGER (I-N)", 5, "8:A"},
+      {"IMPLICIT REAL*8 (A-H, O-Z), INTEGER (I-N)", 14, "1000:INTEGER"},
+      {"IMPLICIT NONE", 1, "1000:NONE"},
+      {"AT 100", 1, "2000:100"},
+      {"X = F(2*10)", 6, "2:10"},  // a product inside parentheses is no label
+      {"X = (1.0D0, 2.0)", 2, "-2:(1.0D0,2.0)"},
+      {"X = (-1.0Q0, +2.0D0)", 2, "-3:(-1.0Q0,+2.0D0)"},
+      {"IF (X) CALL SUB", 4, "1000:CALL"},  // the contained statement is split too
+      {"IF (X) CALL SUB", 5, "8:SUB"},
+      {"WHERE (A > 0) B = 1.0", 6, "8:B"},
+  };
+  for (const auto& row : rows) {
+    const Classified c = classify(row.statement);
+    ASSERT_LT(row.index, static_cast<int>(c.tokens.size())) << row.statement;
+    EXPECT_EQ(c.tokens[static_cast<std::size_t>(row.index)], row.token) << row.statement;
+  }
+  EXPECT_EQ(classify("IF (X) CALL SUB").r.inner, 4);
+  EXPECT_EQ(classify("WHERE (A > 0) B = 1.0").r.inner, 6);
 }
 
-TEST(Anabun, GoToLabelsInsideTheLabelListOnly) {
-  const std::vector<Tok> computed = {{1000, "GOTO"}, {16, "("}, {2000, "10"}, {15, ","},
-                                     {2000, "20"},   {17, ")"}, {15, ","},    {9, "J"},
-                                     {16, "("},      {2, "1"},  {17, ")"}};
-  EXPECT_EQ(classify1("GO TO (10, 20), J(1)").tokens, computed);
-  const std::vector<Tok> assigned = {{1000, "GOTO"}, {9, "I"},     {16, "("}, {2000, "10"},
-                                     {15, ","},      {2000, "20"}, {17, ")"}};
-  EXPECT_EQ(classify1("GO TO I (10, 20)").tokens, assigned);
+TEST(Anabun, TypedFunctionAfterALengthInParentheses) {
+  // A length in parentheses is passed over; no FUNCTION means a type statement.
+  EXPECT_EQ(classify("CHARACTER*(*) FUNCTION F(X)").r.cls[0], S::kCharacterFunction);
+  EXPECT_EQ(classify("CHARACTER*8 FUNC(X)").r.cls[0], S::kCharacter);
+  EXPECT_EQ(classify("REAL*8 FUNCTION").r.cls[0], S::kReal);  // does not end with ")"
 }
 
-TEST(Anabun, ImplicitTypeWordsBecomeKeywords) {
-  const Classified c = classify1("IMPLICIT REAL*8 (A-H, O-Z), INTEGER (I-N)");
-  EXPECT_EQ(c.tokens[1], (Tok{1000, "REAL"}));
-  EXPECT_EQ(c.tokens[5], (Tok{8, "A"}));
-  EXPECT_EQ(c.tokens[14], (Tok{1000, "INTEGER"}));
-  EXPECT_EQ(classify1("IMPLICIT NONE").tokens[1], (Tok{1000, "NONE"}));
-}
-
-TEST(Anabun, AlternateReturnLabels) {
-  const std::vector<Tok> want = {{1000, "CALL"}, {9, "S"},     {16, "("},    {8, "X"},
-                                 {15, ","},      {10, "*"},    {2000, "10"}, {15, ","},
-                                 {19, "&"},      {2000, "20"}, {17, ")"}};
-  EXPECT_EQ(classify1("CALL S(X, *10, &20)").tokens, want);
-  // A product inside parentheses is no label.
-  EXPECT_EQ(classify1("X = F(2*10)").tokens[6], (Tok{2, "10"}));
-}
-
-TEST(Anabun, ComplexConstantsAreMerged) {
-  const std::vector<Tok> want = {{8, "X"}, {14, "="}, {-1, "(1.0,2.0)"}};
-  EXPECT_EQ(classify1("X = (1.0, 2.0)").tokens, want);
-  EXPECT_EQ(classify1("X = (1.0D0, 2.0)").tokens[2], (Tok{-2, "(1.0D0,2.0)"}));
-  EXPECT_EQ(classify1("X = (-1.0Q0, +2.0D0)").tokens[2], (Tok{-3, "(-1.0Q0,+2.0D0)"}));
-  const Classified c = classify1("CALL S((1.0,2.0), 3)");
-  EXPECT_EQ(c.tokens[3], (Tok{-1, "(1.0,2.0)"}));
-  EXPECT_EQ(c.r.count, 7);
-  // Arguments of a function and integer pairs stay as they are.
-  EXPECT_EQ(classify1("X = F(1.0, 2.0)").r.count, 8);
-  EXPECT_EQ(classify1("X = (1, 2)").r.count, 7);
-}
-
-TEST(Anabun, LogicalIfContainedStatementIsSplitToo) {
-  const Classified c = classify1("IF (X) CALL SUB");
-  EXPECT_EQ(c.r.cls[1], S::kCall);
-  EXPECT_EQ(c.r.inner, 4);
-  EXPECT_EQ(c.tokens[4], (Tok{1000, "CALL"}));
-  EXPECT_EQ(c.tokens[5], (Tok{8, "SUB"}));
-}
-
-TEST(Anabun, WhereStatementPointsAtItsAssignment) {
-  const Classified c = classify1("WHERE (A > 0) B = 1.0");
-  EXPECT_EQ(c.r.inner, 6);
-  EXPECT_EQ(c.tokens[6], (Tok{8, "B"}));
-}
-
-TEST(Anabun, StatementAcrossCards) {
-  const Classified c = classify(cards({"CALL SU", "B(X,", "Y)"}));
-  EXPECT_EQ(c.r.cls[0], S::kCall);
-  const std::vector<Tok> want = {{1000, "CALL"}, {9, "SUB"}, {16, "("}, {8, "X"},
-                                 {15, ","},      {8, "Y"},   {17, ")"}};
-  EXPECT_EQ(c.tokens, want);
+TEST(Anabun, UnknownSpecifierIsReportedAndNotAnError) {
+  const Classified c = classify("READ(5, NML=LIST)");
+  EXPECT_EQ(std::tuple(c.r.error, c.r.cls[0], c.r.sub[0]), std::tuple(0, S::kRead, kSeqU));
+  EXPECT_EQ(c.tokens[4], "1000:NML");
+  EXPECT_EQ(test::splitLines(c.listing),
+            (test::Lines{" I/O KEY NOT FOUND:", "", " STATEMENT", "   :READ(5, NML=LIST)"}));
+  // A specifier longer than 100 characters is reported too.
+  test::TestRun tr;
+  const std::string text =
+      test::cards({"OPEN(1, " + std::string(58, 'Q'), std::string(50, 'Q') + "=1)"});
+  EXPECT_EQ(anabun(*tr.run, text, tr.run->tknlst).cls[0], S::kOpen);
+  EXPECT_EQ(tr.lines(), (test::Lines{" I/O KEY NOT FOUND:", "", " STATEMENT",
+                                     "   :OPEN(1, " + std::string(58, 'Q'),
+                                     "   :" + std::string(50, 'Q') + "=1)"}));
 }
 
 TEST(Anabun, TwoHundredCardStatement) {
-  std::vector<std::string> segs = {"CALL S(X0"};
-  for (int k = 1; k < 199; ++k) segs.push_back(",X" + std::to_string(k));
-  segs.push_back(",X199)");
-  std::string text;
-  for (const std::string& s : segs) {
-    std::string card = s;
-    card.resize(66, ' ');
-    text += card;
-  }
+  std::string text = test::cards({"CALL S(X0"});
+  for (int k = 1; k < 200; ++k)
+    text += test::cards({",X" + std::to_string(k) + (k < 199 ? "" : ")")});
   ASSERT_EQ(text.size(), 13200u);
   const Classified c = classify(text);
   EXPECT_EQ(c.r.error, 0);
   EXPECT_EQ(c.r.cls[0], S::kCall);
   EXPECT_EQ(c.r.count, 2 + 1 + 200 + 199 + 1);
-  EXPECT_EQ(c.tokens.back(), (Tok{17, ")"}));
+  EXPECT_EQ(c.tokens.back(), "17:)");
 }
 
 TEST(Anabun, KeywordCandidateLongerThanHundredCharacters) {
   const std::string longName(101, 'C');
-  EXPECT_EQ(classify1(longName).r.error, 1);
-  EXPECT_EQ(classify(cards({"CALL" + std::string(62, 'X'), std::string(34, 'X')})).r.cls[0],
+  EXPECT_EQ(classify(longName).r.error, 1);
+  EXPECT_EQ(classify(test::cards({"CALL" + std::string(62, 'X'), std::string(34, 'X')})).r.cls[0],
             S::kCall);  // exactly 100 characters
 }
 

@@ -12,16 +12,12 @@
 namespace ksfort {
 namespace {
 
-std::string card(std::string_view s) {
-  std::string c{s};
-  c.resize(66, ' ');
-  return c;
-}
+using test::cards;
 
-std::vector<std::string> trace(std::string_view statement, int debug) {
+test::Lines trace(const std::string& text, int debug) {
   test::TestRun tr;
   tr.run->opt.OPTDBG = debug;
-  anabun(*tr.run, card(statement), tr.run->tknlst);
+  anabun(*tr.run, text, tr.run->tknlst);
   return tr.lines();
 }
 
@@ -31,7 +27,7 @@ std::string pad(int n) {
 }
 
 TEST(AnabunTrace, OneStatementLayout) {
-  const std::vector<std::string> want = {
+  const test::Lines want = {
       "",
       "",
       "",
@@ -45,40 +41,28 @@ TEST(AnabunTrace, OneStatementLayout) {
       pad(10) + "    1    1 1000    4" + "     GOTO",
       pad(10) + "    2    5 2000    2" + "     10",
   };
-  EXPECT_EQ(trace("GO TO 10", 2), want);
+  EXPECT_EQ(trace(cards({"GO TO 10"}), 2), want);
 }
 
-TEST(AnabunTrace, LogicalIfShowsBothClasses) {
-  const auto lines = trace("IF (X) CALL S", 2);
-  ASSERT_GE(lines.size(), 12u);
-  EXPECT_EQ(lines[7], pad(10) + "   46:IF                             :");
-  EXPECT_EQ(lines[8], pad(15) + "SUB CLASS:    2");
-  EXPECT_EQ(lines[9], pad(10) + "    7:CALL                           :");
-  EXPECT_EQ(lines[10], "      :TOKEN ANALYSIS PROCESS");
-}
-
-TEST(AnabunTrace, LongTokenContinuesOnFurtherLines) {
-  const auto lines = trace("X = '" + std::string(58, 'A') + "'", 2);
+TEST(AnabunTrace, LogicalIfSeveralCardsAndLongTokens) {
+  EXPECT_EQ(
+      test::slice(trace(cards({"IF (X) CALL S"}), 2), 7, 4),
+      (test::Lines{
+          pad(10) + "   46:IF                             :", pad(15) + "SUB CLASS:    2",
+          pad(10) + "    7:CALL                           :", "      :TOKEN ANALYSIS PROCESS"}));
+  EXPECT_EQ(test::slice(trace(cards({"CALL S(A,", "B)"}), 2), 4, 2),
+            (test::Lines{"   :CALL S(A,", "   :B)"}));
+  // A long token continues on further lines.
   const std::string tok = "'" + std::string(58, 'A') + "'";
-  ASSERT_EQ(lines.size(), 13u);
-  EXPECT_EQ(lines[11], pad(10) + "    3    3    6   60     " + tok.substr(0, 50));
-  EXPECT_EQ(lines[12], pad(35) + tok.substr(50));
-}
-
-TEST(AnabunTrace, TextOfSeveralCards) {
-  test::TestRun tr;
-  tr.run->opt.OPTDBG = 2;
-  anabun(*tr.run, card("CALL S(A,") + card("B)"), tr.run->tknlst);
-  const auto lines = tr.lines();
-  ASSERT_GE(lines.size(), 6u);
-  EXPECT_EQ(lines[4], "   :CALL S(A,");
-  EXPECT_EQ(lines[5], "   :B)");
+  EXPECT_EQ(test::slice(trace(cards({"X = " + tok}), 2), 11, 3),
+            (test::Lines{pad(10) + "    3    3    6   60     " + tok.substr(0, 50),
+                         pad(35) + tok.substr(50)}));
 }
 
 TEST(AnabunTrace, DebugOneTracesOnlyUnclassified) {
-  EXPECT_TRUE(trace("CALL S", 1).empty());
-  EXPECT_TRUE(trace("HELLO", 0).empty());
-  const auto lines = trace("HELLO", 1);
+  EXPECT_TRUE(trace(cards({"CALL S"}), 1).empty());
+  EXPECT_TRUE(trace(cards({"HELLO"}), 0).empty());
+  const auto lines = trace(cards({"HELLO"}), 1);
   ASSERT_EQ(lines.size(), 11u);
   EXPECT_EQ(lines[7], pad(10) + "   -5:UNCLASSIFIED STATEMENT(ERROR)  :");
   EXPECT_EQ(lines[9], pad(10) + "    1    1    8    5     HELLO");
@@ -135,7 +119,7 @@ TEST(AnabunRobust, FortranishNoise) {
     std::string text = heads[rng() % std::size(heads)];
     const std::size_t n = rng() % 80;
     for (std::size_t k = 0; k < n; ++k) text.push_back(alphabet[rng() % alphabet.size()]);
-    checkSane(card(text));
+    checkSane(cards({text}));
   }
 }
 
@@ -143,7 +127,7 @@ TEST(AnabunRobust, UnbalancedQuotesAndParentheses) {
   for (const char* s : {"((((((((", "))))))))", "X = '", "X = \"ABC", "READ(1'", "IF ((X) 10",
                         "CALL S(*", "GO TO (", "WHERE (", "ELSE IF (", "CASE (", "X = (1.0,",
                         "DO 10 I = (1.0, 2.0)", ":", "A::", "!", "*", "'''''"})
-    checkSane(card(s));
+    checkSane(cards({s}));
 }
 
 TEST(AnabunRobust, TextLongerThanTheTokenList) {

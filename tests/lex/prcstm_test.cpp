@@ -81,20 +81,14 @@ TEST(StatementSelection, SelectionsKeepTheirStatementsWithAllCards) {
 TEST(StatementSelection, StoreOverflowStops) {
   Selection s(kStatementIo, 2);
   s.t.run->size[MXCDBF] = 2;
-  try {
-    s.feed(kSource);
-    FAIL() << "no stop";
-  } catch (const RunStop& stop) {
-    EXPECT_EQ(stop.code, 200);
-  }
+  EXPECT_EQ(test::stopCode([&] { s.feed(kSource); }), 200);
   const auto lines = s.t.lines();
   const int msg = test::findLine(lines, " ERROR AT PRCSTM(CARD BUFFER OVER FLOW)");
   ASSERT_GE(msg, 3);
-  EXPECT_EQ(lines[static_cast<std::size_t>(msg - 3)], "1");
-  EXPECT_EQ(lines[static_cast<std::size_t>(msg + 1)],
-            " MAXIMUM CARD BUFFER SIZE : MXCDBF =" + std::string("       2"));
-  EXPECT_GE(test::findLine(lines, "0** PROGRAM NAME : " + std::string(32, ' ') + "(MAIN)" +
-                                      std::string(14, ' ') + " **"),
+  EXPECT_EQ(lines[msg - 3], "1");
+  EXPECT_EQ(lines[msg + 1], " MAXIMUM CARD BUFFER SIZE : MXCDBF =       2");
+  EXPECT_GE(test::findLine(lines, "0** PROGRAM NAME : " + test::padded("", 32) +
+                                      test::padded("(MAIN)", 20) + " **"),
             0);
 }
 

@@ -12,6 +12,7 @@
 
 #include "lex/lower.h"
 #include "lex/upper.h"
+#include "support/test_support.h"
 
 namespace ksfort {
 namespace {
@@ -39,16 +40,6 @@ std::string scan(std::string_view text, std::int32_t mode = kCodeAscii,
     out += std::to_string(r.kind) + ':' + buffer.substr(at - 1, r.length);
     at += r.length;
   }
-}
-
-// Text of cards: each segment padded with blanks to 66 characters.
-std::string cards(std::initializer_list<std::string_view> segments) {
-  std::string text;
-  for (std::string_view s : segments) {
-    text += s;
-    text.resize(text.size() + kCard - s.size(), ' ');
-  }
-  return text;
 }
 
 struct Case {
@@ -143,30 +134,29 @@ TEST(Token, InputPositions) {
   const std::string text = "  X*  ";
   std::string buffer(8, ' ');
   std::int32_t in = 1;
-  EXPECT_EQ(token(1, 0, text, kCard, in, 1, buffer).kind, tkn::kName);
-  EXPECT_EQ(in, 4);
-  EXPECT_EQ(token(1, 0, text, kCard, in, 2, buffer).kind, tkn::kStar);
-  EXPECT_EQ(in, 5);  // a single operator leaves the position right after it
-  const TokenResult end = token(1, 0, text, kCard, in, 3, buffer);
-  EXPECT_EQ(end.kind, tkn::kEnd);
-  EXPECT_EQ(in, 7);
+  auto next = [&](std::int32_t at) {
+    const std::int32_t kind = token(1, 0, text, kCard, in, at, buffer).kind;
+    return std::pair(kind, in);
+  };
+  EXPECT_EQ(next(1), std::pair(tkn::kName, 4));
+  EXPECT_EQ(next(2), std::pair(tkn::kStar, 5));  // a single operator leaves the position after it
+  EXPECT_EQ(next(3), std::pair(tkn::kEnd, 7));
   in = 99;
-  EXPECT_EQ(token(1, 0, text, kCard, in, 3, buffer).kind, tkn::kEnd);
-  EXPECT_EQ(in, 7);
+  EXPECT_EQ(next(3), std::pair(tkn::kEnd, 7));
   in = -5;  // before the text: read from its start
-  EXPECT_EQ(token(1, 0, text, kCard, in, 1, buffer).kind, tkn::kName);
+  EXPECT_EQ(next(1).first, tkn::kName);
 }
 
 TEST(Token, CardsAndComments) {
-  EXPECT_EQ(scan(cards({"      ALP", "HA = 1.", "5E0"})), "8:ALPHA|14:=|3:1.5E0");
-  EXPECT_EQ(scan(cards({"X ! comment", "+ Y"})), "8:X|12:+|8:Y");
-  EXPECT_EQ(scan(cards({"AB ! comment", "CD"})), "8:ABCD");
-  EXPECT_EQ(scan(cards({"A * ! c", "* B"})), "8:A|20:**|8:B");
-  EXPECT_EQ(scan(cards({"! all comment"})), "");
+  EXPECT_EQ(scan(test::cards({"      ALP", "HA = 1.", "5E0"})), "8:ALPHA|14:=|3:1.5E0");
+  EXPECT_EQ(scan(test::cards({"X ! comment", "+ Y"})), "8:X|12:+|8:Y");
+  EXPECT_EQ(scan(test::cards({"AB ! comment", "CD"})), "8:ABCD");
+  EXPECT_EQ(scan(test::cards({"A * ! c", "* B"})), "8:A|20:**|8:B");
+  EXPECT_EQ(scan(test::cards({"! all comment"})), "");
   // Without a card width a comment runs to the end of the text.
   EXPECT_EQ(scan("X ! c\nY", kCodeAscii, kQuoteNormal, 0), "8:X");
   // A Hollerith count runs over the trailing blanks of card 1 into card 2.
-  EXPECT_EQ(scan(cards({std::string(58, ' ') + "6HABC", "DEF"})), "7:6HABC   |8:DEF");
+  EXPECT_EQ(scan(test::cards({std::string(58, ' ') + "6HABC", "DEF"})), "7:6HABC   |8:DEF");
 }
 
 TEST(Token, QuoteSwitches) {
@@ -207,20 +197,15 @@ TEST(Token, SmallBufferCutsTokenAsMalformed) {
   std::string buffer(3, '#');
   std::int32_t in = 1;
   TokenResult r = token(1, 0, "ABCDEF+", kCard, in, 1, buffer);
-  EXPECT_EQ(r.kind, tkn::kMalformed);
-  EXPECT_EQ(r.length, 3);
-  EXPECT_EQ(in, 7);
-  EXPECT_EQ(buffer, "ABC");
+  EXPECT_EQ(std::tuple(r.kind, r.length, in, buffer), std::tuple(tkn::kMalformed, 3, 7, "ABC"));
   r = token(1, 0, "ABCDEF+", kCard, in, 4, buffer);  // the buffer is full
-  EXPECT_EQ(r.kind, tkn::kMalformed);
-  EXPECT_EQ(r.length, 0);
-  EXPECT_EQ(in, 8);
+  EXPECT_EQ(std::tuple(r.kind, r.length, in), std::tuple(tkn::kMalformed, 0, 8));
 }
 
 TEST(Token, LongStatementsStayLinear) {
   std::string text;
   for (int i = 0; i < 200; ++i) {
-    text += cards({"A(I,J) = B(I) ** 2 + 'X''Y' // 3HA B .AND. 1.5D0"});
+    text += test::cards({"A(I,J) = B(I) ** 2 + 'X''Y' // 3HA B .AND. 1.5D0"});
   }
   const std::string t = scan(text);
   EXPECT_EQ(std::count(t.begin(), t.end(), '|'), 200 * 19 - 1);

@@ -115,6 +115,12 @@ std::string padded(std::string s, std::size_t n) {
   return s;
 }
 
+std::string cards(std::initializer_list<std::string_view> texts) {
+  std::string text;
+  for (std::string_view s : texts) text += padded(std::string(s), 66);
+  return text;
+}
+
 std::string rjust(std::int64_t v, int width) {
   std::string s = std::to_string(v);
   return s.size() < static_cast<std::size_t>(width) ? std::string(width - s.size(), ' ') + s : s;

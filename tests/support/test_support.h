@@ -2,6 +2,7 @@
 // allocation limit, and a run context whose listing and error stream are strings.
 #pragma once
 #include <cstdio>
+#include <initializer_list>
 #include <memory>
 #include <span>
 #include <string>
@@ -66,6 +67,8 @@ int findLine(const std::vector<std::string>& lines, const std::string& text, int
 std::string writeTempFile(const std::string& name, const std::string& content);
 std::string makeTempDir();
 
+// Statement text as the assembler delivers it: each card padded to 66 columns.
+std::string cards(std::initializer_list<std::string_view> texts);
 // s cut or padded with blanks to n characters.
 std::string padded(std::string s, std::size_t n);
 // v right-aligned in a field of width characters.
