@@ -4,7 +4,7 @@
 #include <sys/resource.h>
 
 #include <chrono>
-#include <cstdio>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -53,9 +53,7 @@ constexpr P kSmallIndex{5000, 1000, 1000, 500, 100, 50,  10000, 1,   1, 250, 500
                         1500, 500,  1000, 1,   20,  500, 50,    100, 1, 1,   1,   100, 10000};
 
 std::string i8(std::int64_t v) {
-  char b[32];
-  std::snprintf(b, sizeof b, "%8lld", static_cast<long long>(v));
-  return b;
+  return test::rjust(v, 8);
 }
 std::string intLine(const std::string& field) {
   return " INTEGER   MEMORY SIZE : " + field + " WORD REQUIRED.";
@@ -64,45 +62,44 @@ std::string charLine(const std::string& field) {
   return " CHARACTER MEMORY SIZE : " + field + " BYTE REQUIRED.";
 }
 
+// "NAME=value ..." of the size parameters that names ("NAME=..." words) lists.
+std::string sizesOf(const SIZE& size, const std::string& names) {
+  std::istringstream words(names);
+  std::string out;
+  for (std::string w; words >> w;) {
+    w.erase(w.find('='));
+    for (int i = 0; i < kSizeParamCount; ++i) {
+      const auto p = static_cast<SizeParam>(i);
+      if (kSizeParamNames[p] == w)
+        out += (out.empty() ? "" : " ") + w + "=" + std::to_string(size[p]);
+    }
+  }
+  return out;
+}
+
 TEST(Workspace, ReductionsFollowTheOptions) {
-  struct Case {
-    std::string text;
-    SizeParam param;
-    std::int32_t expected;
+  const struct {
+    const char *text, *sizes;
+  } cases[] = {
+      {"", "MXNSTB=1 MXLBDR=1 MXDXV=1 MXCDBF=1 MXPRM=1 MXRPRM=1 MXCOM1=300 MXCOM2=1 MXCOM3=1"},
+      {"", "MXVNAM=2000 MXCLSN=27"},
+      {"NEST", "MXNSTB=10000 MXLBDR=500 MXCDBF=10000"},
+      {"NEST SIZE(MXCDBF=77)", "MXNSTB=77"},
+      {"STATEMENT", "MXCDBF=10000"},
+      {"INDEX", "MXDXV=200000"},
+      {"SIZE(S) INDEX", "MXDXV=10000"},
+      {"INDEX SIZE(S)", "MXDXV=10000"},
+      {"PARAMETER SIZE(MXPRM=800)", "MXPRM=800"},
+      {"SIZE(MXPRM=800)", "MXPRM=1"},
+      {"COMMON(OFF)", "MXCOM1=1 MXCOM3=1"},
+      {"COMMON(DETAIL)", "MXCOM2=4000 MXCOM3=20000"},
   };
-  const Case cases[] = {
-      {"", MXNSTB, 1},
-      {"", MXLBDR, 1},
-      {"", MXDXV, 1},
-      {"", MXCDBF, 1},
-      {"", MXPRM, 1},
-      {"", MXRPRM, 1},
-      {"", MXCOM1, 300},
-      {"", MXCOM2, 1},
-      {"", MXCOM3, 1},
-      {"", MXVNAM, 2000},
-      {"", MXCLSN, 27},
-      {"NEST", MXNSTB, 10000},
-      {"NEST", MXLBDR, 500},
-      {"NEST", MXCDBF, 10000},
-      {"NEST SIZE(MXCDBF=77)", MXNSTB, 77},
-      {"STATEMENT", MXCDBF, 10000},
-      {"INDEX", MXDXV, 200000},
-      {"SIZE(S) INDEX", MXDXV, 10000},
-      {"INDEX SIZE(S)", MXDXV, 10000},
-      {"PARAMETER SIZE(MXPRM=800)", MXPRM, 800},
-      {"SIZE(MXPRM=800)", MXPRM, 1},
-      {"COMMON(OFF)", MXCOM1, 1},
-      {"COMMON(OFF)", MXCOM3, 1},
-      {"COMMON(DETAIL)", MXCOM2, 4000},
-      {"COMMON(DETAIL)", MXCOM3, 20000},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     test::TestRun t;
     setSizeDefaults(t.run->size);
     parseOptions(*t.run, c.text);
     reduceSizes(*t.run);
-    EXPECT_EQ(t.run->size[c.param], c.expected) << c.text << " " << kSizeParamNames[c.param];
+    EXPECT_EQ(sizesOf(t.run->size, c.sizes), c.sizes) << c.text;
   }
 }
 
@@ -112,19 +109,16 @@ TEST(Workspace, MemoryLinesForOptionSets) {
     P p;
     std::int64_t words, chars;  // totals worked out by hand
   };
-  P index = kDefaults;
-  index.dxv = 200000;
-  P nest = kDefaults;
-  nest.cdbf = 10000;
-  nest.nstb = 10000;
-  nest.lbdr = 500;
-  P detail = kDefaults;
-  detail.com2 = 4000;
-  detail.com3 = 20000;
-  detail.prm = 500;
-  detail.rprm = 2000;
-  P statement = kDefaults;
-  statement.cdbf = 10000;
+  // The defaults with the changes an option makes.
+  auto with = [](void (*change)(P&)) {
+    P p = kDefaults;
+    change(p);
+    return p;
+  };
+  const P index = with([](P& p) { p.dxv = 200000; });
+  const P nest = with([](P& p) { p.cdbf = p.nstb = 10000, p.lbdr = 500; });
+  const P detail = with([](P& p) { p.com2 = 4000, p.com3 = 20000, p.prm = 500, p.rprm = 2000; });
+  const P statement = with([](P& p) { p.cdbf = 10000; });
   const Case cases[] = {
       {{}, kDefaults, 264431, 1602742},
       {{"-index"}, index, 664429, 9602702},
@@ -142,11 +136,10 @@ TEST(Workspace, MemoryLinesForOptionSets) {
     const auto r = test::runKsfort(args);
     const auto lines = r.lines();
     const int at = test::findLine(lines, intLine(i8(c.words)));
-    ASSERT_GE(at, 4) << args[0];
-    const auto i = static_cast<std::size_t>(at);
-    EXPECT_EQ(lines[i + 1], charLine(i8(c.chars))) << args[0];
     // One blank record and three empty records come first.
-    for (std::size_t k = i - 4; k < i; ++k) EXPECT_EQ(lines[k], "") << args[0];
+    EXPECT_EQ(test::slice(lines, at - 4, 6),
+              (test::Lines{"", "", "", "", intLine(i8(c.words)), charLine(i8(c.chars))}))
+        << args[0];
     EXPECT_EQ(r.status, 0);
   }
 }

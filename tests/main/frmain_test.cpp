@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "inc/run.h"
@@ -93,18 +95,14 @@ TEST(Usage, OptionMessagesMayPrecedeTheUsage) {
 }
 
 TEST(Usage, PromptModesWriteTheirTextsExactly) {
-  StringSink err;
-  prompt(err, kPromptUsage);
-  EXPECT_EQ(err.text, kUsage);
-  err.text.clear();
-  prompt(err, kPromptHelp);
-  EXPECT_EQ(err.text, kHelp);
-  err.text.clear();
-  prompt(err, kPromptFirst);
-  EXPECT_EQ(err.text, kFirstPrompt);
-  err.text.clear();
-  prompt(err, kPromptNext);
-  EXPECT_EQ(err.text, "OPTION>");
+  for (const auto& [mode, text] : {std::pair(kPromptUsage, kUsage),
+                                   {kPromptHelp, kHelp},
+                                   {kPromptFirst, kFirstPrompt},
+                                   {kPromptNext, "OPTION>"}}) {
+    StringSink err;
+    prompt(err, mode);
+    EXPECT_EQ(err.text, text) << mode;
+  }
 }
 
 TEST(Errorm, MessagesNameTheFileWithoutTrailingBlanks) {
@@ -150,7 +148,8 @@ TEST(OptionFile, LinesAreReadUntilEndOrEndOfFile) {
   struct Case {
     const char* name;
     std::string content;
-    int index;  // OPTINX after the run
+    int index;             // OPTINX after the run
+    std::string err = "";  // standard error
   };
   const std::string cut = std::string(68, ' ') + "INDEX\n";   // INDEX spans 69-73: cut to INDE
   const std::string fits = std::string(67, ' ') + "INDEX\n";  // INDEX ends at 72
@@ -170,29 +169,15 @@ TEST(OptionFile, LinesAreReadUntilEndOrEndOfFile) {
       {"megabyte line", std::string(1 << 20, 'Q') + "\nindex\n", 1},
       {"bytes 0 and 255", std::string("IN\0DEX\xff\n", 8) + "index\n", 1},
       {"blank lines", "\n\n   \nindex\n", 1},
+      {"help writes the help without prompts", "help\nindex\n", 1, kHelp},
   };
   for (const Case& c : cases) {
     const std::string opt = test::writeTempFile("case.opt", c.content);
     FrmainRun f({"-f" + opt, smallSource()});
     EXPECT_EQ(f.run().opt.OPTINX, c.index) << c.name;
     EXPECT_EQ(f.run().exitStatus, 0) << c.name;
-    EXPECT_EQ(f.t.err(), "") << c.name;
+    EXPECT_EQ(f.t.err(), c.err) << c.name;
   }
-}
-
-TEST(OptionFile, CrlfLineEndsDoNotReachTheParser) {
-  const std::string opt = test::writeTempFile("crlf.opt", "common(off)\r\npgname(abc)\r\n");
-  FrmainRun f({"-f" + opt, smallSource()});
-  EXPECT_EQ(f.run().opt.OPTCOM, 0);
-  EXPECT_EQ(std::string(f.run().optnam.PGNAME.data(), 10), "ABC       ");
-  EXPECT_EQ(f.t.out().find(": ERROR :"), std::string::npos);
-}
-
-TEST(OptionFile, HelpLineWritesTheHelpWithoutPrompts) {
-  const std::string opt = test::writeTempFile("help.opt", "help\nindex\n");
-  FrmainRun f({"-f" + opt, smallSource()});
-  EXPECT_EQ(f.t.err(), kHelp);
-  EXPECT_EQ(f.run().opt.OPTINX, 1);
 }
 
 TEST(OptionFile, QuitEndsTheRunWithoutListing) {
@@ -208,36 +193,34 @@ TEST(OptionFile, QuitEndsTheRunWithoutListing) {
   EXPECT_TRUE(analysed(runKsfort({"-f" + opt, smallSource()})));
 }
 
-TEST(Interactive, HelpAndQuestionMarkRepeatTheHelpAndTheFirstPrompt) {
-  const auto r = runKsfort({"-f", smallSource()}, "help\n?\nquit\n");
-  EXPECT_EQ(r.err, kFirstPrompt + kHelp + kFirstPrompt + kHelp + kFirstPrompt);
-  EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.status, 0);
-}
-
-TEST(Interactive, EndStartsTheAnalysis) {
-  const auto r = runKsfort({"-f", smallSource()}, "index\nend\nnest\n");
-  EXPECT_EQ(r.err, kFirstPrompt + "OPTION>");
-  EXPECT_TRUE(analysed(r));
-  EXPECT_EQ(r.status, 0);
+// Help and "?" repeat the help and the first prompt; "end" or the end of the
+// input starts the analysis, "quit" ends the run.
+TEST(Interactive, PromptsHelpEndAndQuit) {
+  const struct {
+    const char* input;
+    std::string err;
+    bool analysed;
+  } rows[] = {
+      {"help\n?\nquit\n", kFirstPrompt + kHelp + kFirstPrompt + kHelp + kFirstPrompt, false},
+      {"index\nend\nnest\n", kFirstPrompt + "OPTION>", true},
+      {"", kFirstPrompt, true},
+  };
+  for (const auto& r : rows) {
+    const auto result = runKsfort({"-f", smallSource()}, r.input);
+    EXPECT_EQ(result.err, r.err) << r.input;
+    EXPECT_EQ(analysed(result), r.analysed) << r.input;
+    EXPECT_EQ(result.out.empty(), !r.analysed) << r.input;
+    EXPECT_EQ(result.status, 0);
+  }
   FrmainRun f({"-f", smallSource()}, "index\nend\nnest\n");
-  EXPECT_EQ(f.run().opt.OPTINX, 1);
-  EXPECT_EQ(f.run().opt.OPTNES, 0);
-}
-
-TEST(Interactive, EndOfInputEndsOptionInput) {
-  const auto r = runKsfort({"-f", smallSource()}, "");
-  EXPECT_EQ(r.err, kFirstPrompt);
-  EXPECT_TRUE(analysed(r));
-  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(std::pair(f.run().opt.OPTINX, f.run().opt.OPTNES), std::pair(1, 0));
 }
 
 TEST(Arguments, WrongCaseSwitchesAreOptionText) {
   // -F and -i are neither the option-file nor the include switch.
   FrmainRun f({"-F index", "-i nest", smallSource()});
-  EXPECT_EQ(f.run().opt.OPTINX, 1);
-  EXPECT_EQ(f.run().opt.OPTNES, 1);
-  EXPECT_EQ(f.run().exitStatus, 0);
+  EXPECT_EQ(std::tuple(f.run().opt.OPTINX, f.run().opt.OPTNES, f.run().exitStatus),
+            std::tuple(1, 1, 0));
   EXPECT_EQ(f.t.err(), "");
   // -I with any text is left to the analysis driver, never parsed as options.
   FrmainRun g({"-I index", smallSource()});
@@ -282,10 +265,8 @@ TEST(Arguments, LaterOptionsOverrideEarlierOnes) {
 
 TEST(Arguments, LongArgumentIsCutAt512Characters) {
   // The text after "-" holds at most 512 characters.
-  FrmainRun fits({"-" + std::string(507, ' ') + "index", smallSource()});
-  EXPECT_EQ(fits.run().opt.OPTINX, 1);
-  FrmainRun cut({"-" + std::string(508, ' ') + "index", smallSource()});
-  EXPECT_EQ(cut.run().opt.OPTINX, 0);
+  EXPECT_EQ(FrmainRun({"-" + std::string(507, ' ') + "index", smallSource()}).run().opt.OPTINX, 1);
+  EXPECT_EQ(FrmainRun({"-" + std::string(508, ' ') + "index", smallSource()}).run().opt.OPTINX, 0);
   FrmainRun huge({"-tree(entry=" + std::string(600, 'x') + ")", "-" + std::string(600, '('),
                   "/" + std::string(600, ')'), smallSource()});
   EXPECT_EQ(std::string(huge.run().optnam.ENTNAM.data(), 32), std::string(32, 'X'));
@@ -307,10 +288,8 @@ TEST(Arguments, CommandTableCostFollowsTheArgumentLengths) {
 }
 
 TEST(Arguments, NestForcesStatementSelectionOff) {
-  FrmainRun f({"-statement", "-nest", smallSource()});
-  EXPECT_EQ(f.run().opt.OPTSTM, kStatementOff);
-  FrmainRun g({"-statement", smallSource()});
-  EXPECT_EQ(g.run().opt.OPTSTM, kStatementIo);
+  EXPECT_EQ(FrmainRun({"-statement", "-nest", smallSource()}).run().opt.OPTSTM, kStatementOff);
+  EXPECT_EQ(FrmainRun({"-statement", smallSource()}).run().opt.OPTSTM, kStatementIo);
 }
 
 TEST(RunSequence, TitlePageThenParametersWithFormFeedEject) {
@@ -323,14 +302,11 @@ TEST(RunSequence, TitlePageThenParametersWithFormFeedEject) {
   EXPECT_NE(lines[3].find(" : " + std::string(" STATIC  ANALYSIS  OF  FORTRAN  PROGRAM")),
             std::string::npos);
   EXPECT_NE(lines[3].find("PAGE  00001"), std::string::npos);
-  const int heading = test::findLine(lines, kExecHeading);
-  ASSERT_GT(heading, 0);
   // Page 2 holds the execution parameters.
-  int page2 = -1;
-  for (int i = 0; i < heading; ++i) {
-    if (lines[static_cast<std::size_t>(i)].find("PAGE  00002") != std::string::npos) page2 = i;
-  }
-  EXPECT_GT(page2, 0);
+  const auto page2 = std::find_if(lines.begin(), lines.end(), [](const std::string& l) {
+    return l.find("PAGE  00002") != std::string::npos;
+  });
+  EXPECT_LT(page2 - lines.begin(), test::findLine(lines, kExecHeading));
   EXPECT_EQ(r.err, "");
 }
 

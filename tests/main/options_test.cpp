@@ -27,13 +27,9 @@ struct Parsed {
   std::vector<std::string> messages() { return t.lines(); }
 };
 
-std::string field(std::span<const char> f) {
-  return std::string(f.data(), f.size());
-}
-std::string padded(std::string s, std::size_t n) {
-  s.resize(n, ' ');
-  return s;
-}
+using test::padded;
+using test::text;
+
 // ": ERROR :" + display name (12) + ", SUB PARAMETER IGNORED.:" + word (12),
 // without the trailing blanks a record drops.
 std::string ignored(const std::string& display, const std::string& word) {
@@ -210,7 +206,7 @@ TEST(Options, TreeEntryName) {
   for (const TreeCase& c : cases) {
     Parsed p(c.text);
     EXPECT_EQ(p.run().opt.OPTTRE, c.tree) << c.text;
-    EXPECT_EQ(field(p.run().optnam.ENTNAM), padded(c.entry, 32)) << c.text;
+    EXPECT_EQ(text(p.run().optnam.ENTNAM), padded(c.entry, 32)) << c.text;
     EXPECT_TRUE(p.messages().empty()) << c.text;
   }
 }
@@ -234,29 +230,30 @@ TEST(Options, IndexBounds) {
   for (const IndexCase& c : cases) {
     Parsed p(c.text);
     EXPECT_EQ(p.run().opt.OPTINX, 1) << c.text;
-    EXPECT_EQ(field(p.run().optnam.LOWER), c.lower) << c.text;
-    EXPECT_EQ(field(p.run().optnam.UPPER), c.upper) << c.text;
+    EXPECT_EQ(text(p.run().optnam.LOWER), c.lower) << c.text;
+    EXPECT_EQ(text(p.run().optnam.UPPER), c.upper) << c.text;
   }
 }
 
 TEST(Options, ProgramName) {
-  EXPECT_EQ(field(Parsed("PGNAME(VERYLONGNAME)").run().optnam.PGNAME), "VERYLONGNA");
-  EXPECT_EQ(field(Parsed("PGNAME(ABC)").run().optnam.PGNAME), "ABC       ");
-  EXPECT_EQ(field(Parsed("PGNAME(ABC) PGNAME").run().optnam.PGNAME), "PROGRAM   ");
-  EXPECT_EQ(field(Parsed("PGNAME()").run().optnam.PGNAME), "PROGRAM   ");
-  EXPECT_EQ(field(Parsed("PGNAME(123)").run().optnam.PGNAME), "123       ");
+  for (const auto& [option, name] : {std::pair("PGNAME(VERYLONGNAME)", "VERYLONGNA"),
+                                     {"PGNAME(ABC)", "ABC"},
+                                     {"PGNAME(ABC) PGNAME", "PROGRAM"},
+                                     {"PGNAME()", "PROGRAM"},
+                                     {"PGNAME(123)", "123"}})
+    EXPECT_EQ(text(Parsed(option).run().optnam.PGNAME), padded(name, 10)) << option;
 }
 
 TEST(Options, ElmEntries) {
   Parsed p("ELM(PREFIX=AB,MEM1,FIRST-LAST,X=Y,(NESTED),*," + std::string(20, 'Z') + ")");
   const ELMNAM& e = p.run().elm;
   ASSERT_EQ(e.ELMNUM, 5);
-  EXPECT_EQ(field(e.entries[0].prefix), padded("AB", 16));
-  EXPECT_EQ(field(e.entries[1].first), padded("MEM1", 16));
-  EXPECT_EQ(field(e.entries[2].first), padded("FIRST", 16));
-  EXPECT_EQ(field(e.entries[2].last), padded("LAST", 16));
-  EXPECT_EQ(field(e.entries[3].first), padded("*", 16));
-  EXPECT_EQ(field(e.entries[4].first), std::string(16, 'Z'));
+  EXPECT_EQ(text(e.entries[0].prefix), padded("AB", 16));
+  EXPECT_EQ(text(e.entries[1].first), padded("MEM1", 16));
+  EXPECT_EQ(text(e.entries[2].first), padded("FIRST", 16));
+  EXPECT_EQ(text(e.entries[2].last), padded("LAST", 16));
+  EXPECT_EQ(text(e.entries[3].first), padded("*", 16));
+  EXPECT_EQ(text(e.entries[4].first), std::string(16, 'Z'));
   std::string many = "ELM(";
   for (int i = 0; i < 25; ++i) many += "M" + std::to_string(i) + ",";
   many += ")";
@@ -284,27 +281,6 @@ TEST(Options, MalformedTextNeverCrashes) {
   }
   EXPECT_EQ(Parsed("12AB(OFF) COMMON(OFF)").run().opt.OPTCOM, 0);
   EXPECT_EQ(Parsed("SIZE(" + std::string(300, ',') + "MXVNAM=5").run().size[MXVNAM], 5);
-}
-
-TEST(StatementSelection, ClassNamesGiveClassTimes100) {
-  EXPECT_EQ(statementSelection("GOTO"), 4500);
-  EXPECT_EQ(statementSelection("READ"), 7100);
-  EXPECT_EQ(statementSelection("WHERE"), 8600);
-  EXPECT_EQ(Parsed("STATEMENT(GOTO)").run().opt.OPTSTM, 4500);
-}
-
-TEST(StatementSelection, ShortCodes) {
-  struct Code {
-    const char* word;
-    std::int32_t value;
-  };
-  const Code codes[] = {{"ERR", -500},  {"STMF", -100}, {"ASTM", 0},    {"DO.1", 1801},
-                        {"DO.3", 1803}, {"GT.1", 4501}, {"GT.3", 4503}, {"IF.1", 4601},
-                        {"IF.3", 4603}, {"RD.1", 7101}, {"RD.4", 7104}, {"WR.1", 8401}};
-  for (const Code& c : codes) EXPECT_EQ(statementSelection(c.word), c.value) << c.word;
-  EXPECT_FALSE(statementSelection("GT.4"));
-  EXPECT_FALSE(statementSelection("RD.5"));
-  EXPECT_FALSE(statementSelection("ON"));
 }
 
 }  // namespace
