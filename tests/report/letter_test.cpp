@@ -8,6 +8,7 @@
 
 #include "report/letter_font.h"
 #include "report/listing.h"
+#include "support/test_support.h"
 
 namespace ksfort {
 namespace {
@@ -19,14 +20,7 @@ std::vector<std::string> draw(std::string_view text, char style = ' ', int inver
     Listing out{sink};
     letter(out, text, style, inverse, eject, empty, margin);
   }
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < sink.text.size()) {
-    const std::size_t nl = sink.text.find('\n', start);
-    lines.push_back(sink.text.substr(start, nl - start));
-    start = nl + 1;
-  }
-  return lines;
+  return test::splitLines(sink.text);
 }
 
 // A record text whose first non-blank character is at record index col (index 0
@@ -39,25 +33,22 @@ std::string at(int col, std::string_view s) {
 constexpr int kFirstDot = 13;
 
 TEST(Letter, CapitalAWithBlankStyleDrawsItsMaskWithA) {
-  const auto lines = draw("A");
-  ASSERT_EQ(lines.size(), 12u);
-  const std::vector<std::string> rows = {
+  const std::vector<std::string> want = {
+      "",                           // background record
       at(kFirstDot, "  AAAAAA"),    // 0x0FC
       at(kFirstDot, " AAAAAAAA"),   // 0x1FE
       at(kFirstDot, "AA      AA"),  // 0x303
-      at(kFirstDot, "AA      AA"), at(kFirstDot, "AA      AA"),
+      at(kFirstDot, "AA      AA"),
+      at(kFirstDot, "AA      AA"),
       at(kFirstDot, "AAAAAAAAAA"),  // 0x3FF
-      at(kFirstDot, "AAAAAAAAAA"), at(kFirstDot, "AA      AA"),
-      at(kFirstDot, "AA      AA"), at(kFirstDot, "AA      AA"),
+      at(kFirstDot, "AAAAAAAAAA"),
+      at(kFirstDot, "AA      AA"),
+      at(kFirstDot, "AA      AA"),
+      at(kFirstDot, "AA      AA"),
+      "",
   };
-  EXPECT_EQ(lines.front(), "");
-  EXPECT_EQ(lines.back(), "");
-  for (std::size_t r = 0; r < rows.size(); ++r) EXPECT_EQ(lines[r + 1], rows[r]) << "row " << r + 1;
-}
-
-TEST(Letter, FontMasksOfAAndZeroAreTheDocumentedOnes) {
-  EXPECT_EQ(kFont1[0],
-            (Glyph{0xFC, 0x1FE, 0x303, 0x303, 0x303, 0x3FF, 0x3FF, 0x303, 0x303, 0x303}));
+  EXPECT_EQ(draw("A"), want);
+  // The zero's mask, as documented, and its first and third rows drawn.
   EXPECT_EQ(kFont1[26], (Glyph{0x78, 0xFC, 0x186, 0x186, 0x186, 0x186, 0x186, 0x186, 0xFC, 0x78}));
   const auto zero = draw("0");
   EXPECT_EQ(zero[1], at(kFirstDot, "   0000"));
@@ -106,13 +97,9 @@ TEST(Letter, BlankStyleDrawsWithTheStyleSymbol) {
   EXPECT_EQ(draw("*")[3], at(kFirstDot, "EE  EE  EE"));
 }
 
-TEST(Letter, StyleCharacterDrawsEverySymbol) {
+TEST(Letter, StyleCharacterDrawsEverySymbolAndLowerCaseUsesTheCapital) {
   // Third rows: "XX......XX" of "A", "XXXXXXXXXX" of "=".
-  const auto lines = draw("A=", '*');
-  EXPECT_EQ(lines[3], at(kFirstDot, "**      **  **********"));
-}
-
-TEST(Letter, LowerCaseUsesTheCapitalGlyph) {
+  EXPECT_EQ(draw("A=", '*')[3], at(kFirstDot, "**      **  **********"));
   EXPECT_EQ(draw("abc"), draw("ABC"));
   EXPECT_EQ(draw("xyz", '+'), draw("XYZ", '+'));
 }
@@ -180,6 +167,7 @@ TEST(Letter, RecordCounts) {
       {"A", -1, 3, 16},
       {"A", 0, -4, 12},
       {"", 1, 2, 3},
+      {"A", 1, 2, 15},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(draw(c.text, ' ', 0, c.eject, c.empty).size(), c.records)
@@ -188,13 +176,9 @@ TEST(Letter, RecordCounts) {
 }
 
 TEST(Letter, EjectRecordThenEmptyRecordsComeFirst) {
-  const auto lines = draw("A", ' ', 0, 1, 2);
-  ASSERT_EQ(lines.size(), 15u);
-  EXPECT_EQ(lines[0], "1");
-  EXPECT_EQ(lines[1], "");
-  EXPECT_EQ(lines[2], "");
-  EXPECT_EQ(lines[3], "");  // background record of the group
-  EXPECT_EQ(lines[4], at(kFirstDot, "  AAAAAA"));
+  // Then the background record of the group and the first row.
+  EXPECT_EQ(test::slice(draw("A", ' ', 0, 1, 2), 0, 5),
+            (test::Lines{"1", "", "", "", at(kFirstDot, "  AAAAAA")}));
 }
 
 TEST(Letter, DoubleQuoteSwitchesToSmallLetters) {

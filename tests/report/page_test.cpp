@@ -9,38 +9,23 @@
 namespace ksfort {
 namespace {
 
-TEST(Page, HeaderLayout) {
+TEST(Page, HeaderLayoutTitleCutAt60AndFiveDigitPageNumber) {
   test::TestRun t;
   setTitle(*t.run, " ANALYZED  STATUS");
   page(*t.run);
-  const auto lines = t.lines();
-  ASSERT_EQ(lines.size(), 5u);
-  EXPECT_EQ(lines[0], "1");
-  EXPECT_EQ(lines[1], "");
-  EXPECT_EQ(lines[2], "");
-  const std::string& h = lines[3];
-  ASSERT_EQ(h.size(), 133u);
-  EXPECT_EQ(h[0], ' ');
-  EXPECT_EQ(h.substr(1, 38), std::string(kBanner));                         // columns 2-39
-  EXPECT_EQ(h.substr(39, 3), " : ");                                        // columns 40-42
-  EXPECT_EQ(h.substr(42, 60), " ANALYZED  STATUS" + std::string(43, ' '));  // 43-102
-  EXPECT_EQ(h.substr(102, 2), " :");                                        // 103-104
-  EXPECT_EQ(h[104], ' ');
-  EXPECT_EQ(h.substr(105, 5), "DATE ");        // column 106
-  EXPECT_EQ(h.substr(110, 10), "2026-12-06");  // columns 111-120
-  EXPECT_EQ(h.substr(120, 2), "  ");
-  EXPECT_EQ(h.substr(122), "PAGE  00001");  // PAGE at 123, number in 128-133
-  EXPECT_EQ(lines[4], "");
-  EXPECT_EQ(t.run->page.LINCNT, 4);
-  EXPECT_EQ(t.run->page.PAGENO, 1);
-}
-
-TEST(Page, TitleIsCutAt60AndPageNumberHasFiveDigits) {
-  test::TestRun t;
-  setTitle(*t.run, std::string(70, 'T'));
-  t.run->page.PAGENO = 123455;
-  page(*t.run);
-  const std::string h = t.lines()[3];
+  // Banner in columns 2-39, " : ", title in 43-102, " : ", DATE at 106, the
+  // date in 111-120, PAGE at 123 and the number in 128-133.
+  const std::string header = " " + std::string(kBanner) + " : " +
+                             test::padded(" ANALYZED  STATUS", 60) +
+                             " : DATE 2026-12-06  PAGE  00001";
+  ASSERT_EQ(header.size(), 133u);
+  EXPECT_EQ(t.lines(), (test::Lines{"1", "", "", header, ""}));
+  EXPECT_EQ(std::pair(t.run->page.LINCNT, t.run->page.PAGENO), std::pair(4, 1));
+  test::TestRun u;
+  setTitle(*u.run, std::string(70, 'T'));
+  u.run->page.PAGENO = 123455;
+  page(*u.run);
+  const std::string h = u.lines()[3];
   EXPECT_EQ(h.substr(42, 62), std::string(60, 'T') + " :");
   EXPECT_EQ(h.substr(122), "PAGE 123456");
 }
@@ -94,18 +79,14 @@ int pagesAfter(int n, int lines, int header = 1, int hdmode = 0) {
 }
 
 TEST(Linep, PageBreakArithmetic) {
-  // LINES 53, HDMODE 0: page leaves 4, so 49 detail lines fit (5 .. 53).
-  EXPECT_EQ(pagesAfter(49, 53), 1);
-  EXPECT_EQ(pagesAfter(50, 53), 2);
-  // The second page again holds 49 detail lines.
-  EXPECT_EQ(pagesAfter(98, 53), 2);
-  EXPECT_EQ(pagesAfter(99, 53), 3);
+  // LINES 53, HDMODE 0: page leaves 4, so 49 detail lines fit (5 .. 53); the
+  // second page again holds 49.
+  EXPECT_EQ(std::pair(pagesAfter(49, 53), pagesAfter(50, 53)), std::pair(1, 2));
+  EXPECT_EQ(std::pair(pagesAfter(98, 53), pagesAfter(99, 53)), std::pair(2, 3));
   // Two heading lines leave 6: 47 fit.
-  EXPECT_EQ(pagesAfter(47, 53, 1, 2), 1);
-  EXPECT_EQ(pagesAfter(48, 53, 1, 2), 2);
+  EXPECT_EQ(std::pair(pagesAfter(47, 53, 1, 2), pagesAfter(48, 53, 1, 2)), std::pair(1, 2));
   // LINES 10 is the smallest paged length: 6 detail lines fit.
-  EXPECT_EQ(pagesAfter(6, 10), 1);
-  EXPECT_EQ(pagesAfter(7, 10), 2);
+  EXPECT_EQ(std::pair(pagesAfter(6, 10), pagesAfter(7, 10)), std::pair(1, 2));
 }
 
 TEST(Linep, NoBreaksWithFewLinesOrHeaderOff) {

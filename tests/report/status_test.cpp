@@ -15,19 +15,10 @@
 namespace ksfort {
 namespace {
 
-std::string padded(std::string s, std::size_t n) {
-  s.resize(n, ' ');
-  return s;
-}
-std::string num(std::int64_t v, int width) {
-  char b[32];
-  std::snprintf(b, sizeof b, "%*lld", width, static_cast<long long>(v));
-  return b;
-}
+using test::padded;
 // An 80-column card whose last column is marked, so its full width shows.
 std::string card(const std::string& text) {
-  std::string c = padded(text, 79) + "|";
-  return c;
+  return padded(text, 79) + "|";
 }
 
 // Lines of the status page after the page header (5 records).
@@ -48,19 +39,14 @@ TEST(Status, ProgramLineShowsTheKindText) {
     test::TestRun t;
     setField(t.run->statc.unitName, "SUB1");
     t.run->statc.kind = c.kind;
-    const auto body = statusBody(t);
-    ASSERT_FALSE(body.empty());
-    EXPECT_EQ(body[0], "0** PROGRAM NAME : " + padded("SUB1", 32) + padded(c.text, 20) + " **");
+    status(*t.run);
+    const auto lines = t.lines();
+    ASSERT_GE(lines.size(), 6u);
+    EXPECT_EQ(lines[0], "1");  // a page of its own, titled, without heading lines
+    EXPECT_EQ(lines[3].substr(42, 17), " ANALYZED  STATUS");
+    EXPECT_EQ(t.run->page.HDMODE, 0);
+    EXPECT_EQ(lines[5], "0** PROGRAM NAME : " + padded("SUB1", 32) + padded(c.text, 20) + " **");
   }
-}
-
-TEST(Status, PageHeaderTitle) {
-  test::TestRun t;
-  status(*t.run);
-  const auto lines = t.lines();
-  EXPECT_EQ(lines[0], "1");
-  EXPECT_EQ(lines[3].substr(42, 17), " ANALYZED  STATUS");
-  EXPECT_EQ(t.run->page.HDMODE, 0);
 }
 
 TEST(Status, StatementCardsAndTotal) {
@@ -71,8 +57,8 @@ TEST(Status, StatementCardsAndTotal) {
   const std::string c1 = card("      CALL SUB(A,");
   const std::string c2 = card("     1         B,");
   const std::string c3 = card("     2         C)");
-  const std::string isn = "  ISN : " + num(17, 6);
-  const std::string total = "  TOTAL NUMBER OF CARDS READ : " + num(1234, 7);
+  const std::string isn = "  ISN : " + test::rjust(17, 6);
+  const std::string total = "  TOTAL NUMBER OF CARDS READ : " + test::rjust(1234, 7);
   const Case cases[] = {
       {3,
        {isn + "   " + c1, " " + std::string(13, ' ') + c2, " " + std::string(13, ' ') + c3, total}},
@@ -88,14 +74,9 @@ TEST(Status, StatementCardsAndTotal) {
     t.run->stati.isn = 17;
     t.run->stati.cards = c.cards;
     t.run->stati.cardTotal = 1234;
-    const auto body = statusBody(t);
-    ASSERT_GE(body.size(), c.expected.size() + 3) << c.cards;
-    const std::vector<std::string> got(body.begin() + 1,
-                                       body.begin() + 1 + static_cast<long>(c.expected.size()));
-    EXPECT_EQ(got, c.expected) << c.cards;
-    // Two empty records, then the memory size check.
-    EXPECT_EQ(body[c.expected.size() + 1], "");
-    EXPECT_EQ(body[c.expected.size() + 2], "");
+    std::vector<std::string> want = c.expected;
+    want.insert(want.end(), {"", ""});  // two empty records, then the memory size check
+    EXPECT_EQ(test::slice(statusBody(t), 1, want.size()), want) << c.cards;
   }
 }
 
@@ -122,40 +103,22 @@ TEST(Prtsiz, RowsInFixedOrderWithTheirUsage) {
     run.use[7] = 7777;   // nest counter: raises slot 18
     run.use[10] = 9999;  // label counter: raises slot 21
     run.use[27] = 3027;  // the larger of 27 and 28
-    const Row rows[] = {
-        {"MXCBUF", 20000, 5000},
-        {"MXSQBF", 2000, 1013},
-        {"MXVNAM", 2000, 1014},
-        {"MXVCNT", 2000, 1015},
-        {"MXPCNT", 1000, 1016},
-        {"MXXCNT", 1000, 1017},
-        {"MXCBF", 80000, 1024},
-        {"MXRXAD", 2000, 1025},
-        {"MXRXBF", 20000, 1026},
-        {"MXMBDR", 10000, 3027},
-        {"MXLBDR", 500, 9999},
-        {"MXPRO", 2000, 1029},
-        {"MXARG", 20000, 1030},
-        {"MXSFX", 10000, 1031},
-        {"MXRCOM", 6000, 1032},
-        {"MXRPRM", 2000, 1033},
-        {"MXRENT", 500, 1034},
-        {"MXRINC", 5000, 1035},
-        {"MXCOM", 200, 1036},
-        {"MXCOM1", 300, 1037},
-        {"MXCOM2", 4000, 1038},
-        {"MXCOM3", 20000, 1039},
-        {"MXPRM", 500, 1040},
-        {"MXINC", 500, 1041},
-        {"MXCDBF", 10000, nest ? 7777 : 1023},
-        {"MXDXV", 200000, 1042},
-    };
+    const std::int64_t cdbf = nest ? 7777 : 1023;
+    const Row rows[] = {{"MXCBUF", 20000, 5000}, {"MXSQBF", 2000, 1013}, {"MXVNAM", 2000, 1014},
+                        {"MXVCNT", 2000, 1015},  {"MXPCNT", 1000, 1016}, {"MXXCNT", 1000, 1017},
+                        {"MXCBF", 80000, 1024},  {"MXRXAD", 2000, 1025}, {"MXRXBF", 20000, 1026},
+                        {"MXMBDR", 10000, 3027}, {"MXLBDR", 500, 9999},  {"MXPRO", 2000, 1029},
+                        {"MXARG", 20000, 1030},  {"MXSFX", 10000, 1031}, {"MXRCOM", 6000, 1032},
+                        {"MXRPRM", 2000, 1033},  {"MXRENT", 500, 1034},  {"MXRINC", 5000, 1035},
+                        {"MXCOM", 200, 1036},    {"MXCOM1", 300, 1037},  {"MXCOM2", 4000, 1038},
+                        {"MXCOM3", 20000, 1039}, {"MXPRM", 500, 1040},   {"MXINC", 500, 1041},
+                        {"MXCDBF", 10000, cdbf}, {"MXDXV", 200000, 1042}};
     std::vector<std::string> expected = {
         "", " ** MEMORY SIZE CHECK **",
         " " + std::string(" SIZE PARAMETER     ") + "   MAXIMUM" + "  " + "      USED"};
     for (const Row& r : rows) {
-      expected.push_back(" " + std::string(6, ' ') + padded(r.name, 14) + num(r.maximum, 10) +
-                         "  " + num(r.used, 10));
+      expected.push_back(" " + std::string(6, ' ') + padded(r.name, 14) +
+                         test::rjust(r.maximum, 10) + "  " + test::rjust(r.used, 10));
     }
     prtsiz(run);
     EXPECT_EQ(t.lines(), expected) << "NEST " << nest;
@@ -175,8 +138,8 @@ TEST(Prtsiz, LargerOfSlots27And28AndOf21And22) {
   const auto lines = t.lines();
   ASSERT_EQ(lines.size(), 29u);
   // USED stands in columns 34-43 of rows 10 (MXMBDR) and 11 (MXLBDR).
-  EXPECT_EQ(lines[3 + 9].substr(33), num(55, 10));
-  EXPECT_EQ(lines[3 + 10].substr(33), num(77, 10));
+  EXPECT_EQ(lines[3 + 9].substr(33), test::rjust(55, 10));
+  EXPECT_EQ(lines[3 + 10].substr(33), test::rjust(77, 10));
 }
 
 }  // namespace
