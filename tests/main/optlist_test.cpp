@@ -55,13 +55,12 @@ std::vector<std::string> pageFor(std::string_view text) {
 }
 
 TEST(ExecutionParameters, DefaultPageExactly) {
-  std::vector<std::string> expected = {"", "", "", "", "   EXECUTION  PARAMETERS", ""};
-  for (const std::string& r : defaultRows()) expected.push_back(r);
-  for (const std::string& r : {std::string(""), row("     SOURCE  FILE", kNone, kFs),
-                               row("     INCLUDE  DATA  SET", kNone, kFs),
-                               row("     ELM  OPTION", kNone), std::string(""), std::string("")}) {
-    expected.push_back(r);
-  }
+  test::Lines expected = {"", "", "", "", "   EXECUTION  PARAMETERS", ""};
+  const test::Lines rows = defaultRows();
+  expected.insert(expected.end(), rows.begin(), rows.end());
+  expected.insert(expected.end(), {"", row("     SOURCE  FILE", kNone, kFs),
+                                   row("     INCLUDE  DATA  SET", kNone, kFs),
+                                   row("     ELM  OPTION", kNone), "", ""});
   EXPECT_EQ(pageFor(""), expected);
 }
 
@@ -98,6 +97,7 @@ TEST(ExecutionParameters, OptionSets) {
       {"INDEX(OFF,LOWER=M)", 7, {row("     MASTER  INDEX", kOff)}},
       {"INCLUDE", 8, {row("     INCLUDED  MEMBERS", kOn)}},
       {"STATEMENT", 9, {row("     CLASSIFIED  STATEMENTS", kOn, "STATEMENT CLASS:I/O  STATEMENT")}},
+      {"STATEMENT(GOTO)", 9, {row("     CLASSIFIED  STATEMENTS", kOn, "STATEMENT CLASS:GO TO")}},
       {"UNDEF(OFF)", 10, {row("     UNDEFINED  NAME  CHECK", kOff)}},
       {"CODE(EBCDIC)", 11, {row("     ORIGINAL  SOURCE  CODE", kNone, "EBCDIC")}},
       {"DOCUMENT", 12, {row("     DOCUMENT  PRINT", kOn, "ALL")}},
@@ -124,25 +124,17 @@ TEST(ExecutionParameters, OptionSets) {
   }
 }
 
-TEST(ExecutionParameters, StatementClassAndSubClass) {
-  auto classified = [](std::string_view text) {
-    const auto lines = pageFor(text);
-    return std::vector<std::string>(lines.begin() + 15, lines.begin() + 17);
-  };
-  EXPECT_EQ(classified("STATEMENT(GOTO)")[0],
-            row("     CLASSIFIED  STATEMENTS", kOn, "STATEMENT CLASS:GO TO"));
-  EXPECT_EQ(classified("STATEMENT(GOTO)")[1], row("     UNDEFINED  NAME  CHECK", kOn));
-  struct Sub {
-    const char* text;
-    const char* className;
-    const char* subName;
-  };
-  const Sub subs[] = {{"STATEMENT(GT.2)", "GO TO", "ASSIGNED GO TO"},
-                      {"STATEMENT(IF.3)", "IF", "IF (....)  THEN"},
-                      {"STATEMENT(RD.1)", "READ", "SEQUENTIAL(UNFORMATED)"},
-                      {"STATEMENT(WR.4)", "WRITE", "DIRECT(FORMATTED)"}};
-  for (const Sub& s : subs) {
-    const auto lines = classified(s.text);
+// A sub class adds a line under the class.
+TEST(ExecutionParameters, StatementSubClass) {
+  const struct {
+    const char *text, *className, *subName;
+  } subs[] = {{"STATEMENT(GT.2)", "GO TO", "ASSIGNED GO TO"},
+              {"STATEMENT(IF.3)", "IF", "IF (....)  THEN"},
+              {"STATEMENT(RD.1)", "READ", "SEQUENTIAL(UNFORMATED)"},
+              {"STATEMENT(WR.4)", "WRITE", "DIRECT(FORMATTED)"}};
+  for (const auto& s : subs) {
+    const auto lines = test::slice(pageFor(s.text), 15, 2);
+    ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], row("     CLASSIFIED  STATEMENTS", kOn,
                             std::string("STATEMENT CLASS:") + s.className));
     EXPECT_EQ(lines[1].substr(0, 61), row("", kNone, "      SUB CLASS:")) << s.text;
@@ -152,11 +144,9 @@ TEST(ExecutionParameters, StatementClassAndSubClass) {
 
 TEST(ExecutionParameters, ElmEntries) {
   const auto lines = pageFor("ELM(PREFIX=AB,M1,FIRST-LAST)");
-  const int at = test::findLine(lines, row("     ELM  OPTION", kNone, "PREFIX=AB"));
-  ASSERT_GT(at, 0);
-  EXPECT_EQ(lines[static_cast<std::size_t>(at) + 1], row("", kNone, "M1"));
-  EXPECT_EQ(lines[static_cast<std::size_t>(at) + 2], row("", kNone, "FIRST-LAST"));
-  EXPECT_EQ(lines[static_cast<std::size_t>(at) + 3], "");
+  const std::string first = row("     ELM  OPTION", kNone, "PREFIX=AB");
+  EXPECT_EQ(test::slice(lines, test::findLine(lines, first), 4),
+            (test::Lines{first, row("", kNone, "M1"), row("", kNone, "FIRST-LAST"), ""}));
 }
 
 }  // namespace
