@@ -1,3 +1,4 @@
+// File status and time stamps; the clock.
 #include "host/isstat.h"
 
 #include <fcntl.h>
@@ -12,6 +13,7 @@
 #include <limits>
 #include <string>
 
+#include "host/lcdate.h"
 #include "support/test_support.h"
 
 namespace ksfort {
@@ -123,6 +125,23 @@ TEST_F(IsstatTest, BlankNameMessages) {
             "\nError at isadir : A filename is not specified.\n"
             "\nError at isadir : A filename is not specified.\n"
             "\nError at isstat : A filename is not specified.\n");
+}
+
+TEST(Lcdate, DateAndTimeFieldsWithLeadingZerosAndTicks) {
+  test::FakeHost host;  // 42 ticks of 10 ms
+  host.time = {2026, 3, 5, 7, 5, 9};
+  std::string date(12, 'x'), time(9, 'x');
+  lcdate(host, date);
+  lctime(host, time);
+  EXPECT_EQ(date, "2026-03-05xx");  // ten characters, the rest left as it was
+  EXPECT_EQ(time, "07-05-09x");
+  EXPECT_EQ(clockm(host), 420);
+  formatDate({987, 12, 31, 23, 59, 58}, date);
+  formatTime({987, 12, 31, 23, 59, 58}, time);
+  EXPECT_EQ(date + time, "0987-12-31xx23-59-58x");
+  formatDate({2026, 1, 9, 0, 0, 0}, date);
+  formatTime({2026, 1, 9, 0, 0, 0}, time);
+  EXPECT_EQ(date + time, "2026-01-09xx00-00-00x");
 }
 
 }  // namespace
