@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -56,7 +58,21 @@ struct Row {
   std::int32_t sub2 = 0;
 };
 
+void PrintTo(const Row& row, std::ostream* os) {
+  *os << row.statement;
+}
+
 class ClassOfStatement : public testing::TestWithParam<Row> {};
+
+// Readable test names: the row number and the statement's letters and digits.
+std::string rowName(const testing::TestParamInfo<Row>& info) {
+  std::string name = std::to_string(info.index) + "_";
+  for (const char* p = info.param.statement; *p && name.size() < 40; ++p) {
+    const unsigned char c = static_cast<unsigned char>(*p);
+    if (std::isalnum(c)) name += static_cast<char>(c);
+  }
+  return name;
+}
 
 TEST_P(ClassOfStatement, GivesClassAndSubClass) {
   const Row& row = GetParam();
@@ -144,7 +160,8 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"WRITE(6, 100) X", S::kWrite, kSeqF}, Row{"WRITE(1'5) X", S::kWrite, kDirU},
         Row{"WRITE(1'5, 100) X", S::kWrite, kDirF}, Row{"WAIT (1, ID=5)", S::kWait, kSeqU},
         Row{"WHERE (A .GT. 0)", S::kWhere, WHXXXX::kWhereBlock},
-        Row{"WHERE (A .GT. 0) B = 1.0", S::kWhere, WHXXXX::kWhereStatement, S::kAssignment}));
+        Row{"WHERE (A .GT. 0) B = 1.0", S::kWhere, WHXXXX::kWhereStatement, S::kAssignment}),
+    rowName);
 
 // I/O sub classes from the access (REC=, unit'record) and the formatting.
 INSTANTIATE_TEST_SUITE_P(
@@ -166,7 +183,8 @@ INSTANTIATE_TEST_SUITE_P(
                     Row{"CLOSE (1, STATUS='KEEP', IOSTAT=IOS)", S::kClose, kSeqU},
                     Row{"INQUIRE (UNIT=1, OPENED=L, NAMED=M, NAME=N)", S::kInquire, kSeqU},
                     Row{"REWIND (UNIT=1, ERR=10)", S::kRewind, kSeqU},
-                    Row{"IF (X) READ(1'5) A", S::kIf, IFXXXX::kLogical, S::kRead, kDirU}));
+                    Row{"IF (X) READ(1'5) A", S::kIf, IFXXXX::kLogical, S::kRead, kDirU}),
+    rowName);
 
 INSTANTIATE_TEST_SUITE_P(
     Unclassified, ClassOfStatement,
@@ -188,7 +206,8 @@ INSTANTIATE_TEST_SUITE_P(
                     Row{"", kU},                       // blank statement
                     Row{"NAME:", kU},                  // construct name alone
                     Row{"BOGUS X", kU},                // under B, but no keyword
-                    Row{"CALLX Y Z(", S::kCall}));     // CALL, then XYZ
+                    Row{"CALLX Y Z(", S::kCall}),
+    rowName);  // CALL, then XYZ
 
 // Whole token lists, with the index of the statement proper (first) and of
 // the statement inside a logical IF or WHERE (inner).
