@@ -17,17 +17,15 @@
 #include "inc/stati.h"
 #include "report/listing.h"
 // Records of the later subsystems (one include line each):
-#include "inc/prcxxx.h"
-#include "inc/stmcnt.h"
-#include "inc/stmsel.h"
-#include "inc/tknlst.h"
 #include "inc/bunxxx.h"
 #include "inc/crdfil.h"
 #include "inc/crdxxx.h"
 #include "inc/crdyyy.h"
 #include "inc/infodirectry.h"
-#include "inc/tkncmd.h"
-#include "inc/tknxxx.h"
+#include "inc/prcxxx.h"
+#include "inc/stmcnt.h"
+#include "inc/stmsel.h"
+#include "inc/tknlst.h"
 
 namespace ksfort {
 
@@ -59,17 +57,15 @@ struct Run {
   STATI stati;
   STATC statc;
   // Records of the later subsystems (one member line each):
-  PRCXXX prc;     // analysis driver state
-  STMCNT stmcnt;  // statement counts per class and sub class
-  STMSEL stmsel;  // selected-statement store counters
-  TKNLST tknlst;  // token list of the current statement
-  CRDXXX crd;     // current card, include name stack
-  CRDYYY crdy;    // card reader counters and states
-  CRDFIL crdfil;  // input units 1 and 11-26
-  BUNXXX bun;     // the statement getbun delivered last
+  PRCXXX prc;        // analysis driver state
+  STMCNT stmcnt;     // statement counts per class and sub class
+  STMSEL stmsel;     // selected-statement store counters
+  TKNLST tknlst;     // token list of the current statement
+  CRDXXX crd;        // current card, include name stack
+  CRDYYY crdy;       // card reader counters and states
+  CRDFIL crdfil;     // input units 1 and 11-26
+  BUNXXX bun;        // the statement getbun delivered last
   InfoDirectry dir;  // directory-scan handle table
-  TKNXXX tkn;
-  TKNCMD tkncmd;
 };
 
 }  // namespace ksfort

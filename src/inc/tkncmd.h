@@ -3,28 +3,15 @@
 #include <cstdint>
 
 namespace ksfort {
+namespace tkncmd {
 
-struct TKNCMD {
-  std::int32_t integerConst = 2;
-  std::int32_t realConst = 3;
-  std::int32_t doubleConst = 4;
-  std::int32_t quadConst = 5;
-  std::int32_t characterConst = 6;
-  std::int32_t hexConst = 7;
-  std::int32_t name = 8;
-  std::int32_t nameParen = 9;  // name directly followed by "("
-  std::int32_t star = 10;
-  std::int32_t slash = 11;
-  std::int32_t plus = 12;
-  std::int32_t minus = 13;
-  std::int32_t equal = 14;
-  std::int32_t comma = 15;
-  std::int32_t open = 16;
-  std::int32_t close = 17;
-  std::int32_t colon = 18;
-  std::int32_t power = 20;      // **
-  std::int32_t concat = 21;     // //
-  std::int32_t slashStar = 22;  // /*
-};
+inline constexpr std::int32_t kBlankRest = -1;  // the rest of the text is blank
+inline constexpr std::int32_t kMalformed = -2;  // a constant running on into name characters
+inline constexpr std::int32_t kInteger = 2, kReal = 3, kDouble = 4, kQuad = 5, kCharacter = 6,
+                              kHex = 7, kName = 8, kNameParen = 9;
+inline constexpr std::int32_t kStar = 10, kSlash = 11, kPlus = 12, kMinus = 13, kEqual = 14,
+                              kComma = 15, kOpen = 16, kClose = 17, kColon = 18;
+inline constexpr std::int32_t kPower = 20, kConcat = 21, kSlashStar = 22;
 
+}  // namespace tkncmd
 }  // namespace ksfort

@@ -1,42 +1,65 @@
-// TKNXXX: the token kinds of the statement token list as named constants, for
-// the analysers to compare against (values as the tokeniser and the classifier
-// produce them; 30 is in the set but never produced).
+// TKNXXX: the token kinds of the statement token list as named constants:
+// the kinds the tokeniser returns and the ones the classifier writes in their
+// place. The analysers compare token kinds against these.
 #pragma once
 #include <cstdint>
 
 namespace ksfort {
 
-struct TKNXXX {
-  std::int32_t complexConst = -1;   // complex constant (re, im); end of statement from token
-  std::int32_t dcomplexConst = -2;  // double complex constant; malformed token from token
-  std::int32_t qcomplexConst = -3;  // quadruple complex constant
-  std::int32_t logicalConst = 1;    // .TRUE. .FALSE.
-  std::int32_t integerConst = 2;    // also nX and nP
-  std::int32_t realConst = 3;
-  std::int32_t doubleConst = 4;
-  std::int32_t quadConst = 5;
-  std::int32_t characterConst = 6;
-  std::int32_t hollerithConst = 7;
-  std::int32_t name = 8;
-  std::int32_t nameParen = 9;  // name directly followed by "("
-  std::int32_t star = 10;
-  std::int32_t slash = 11;
-  std::int32_t plus = 12;
-  std::int32_t minus = 13;
-  std::int32_t equal = 14;
-  std::int32_t comma = 15;
-  std::int32_t open = 16;
-  std::int32_t close = 17;
-  std::int32_t colon = 18;
-  std::int32_t ampersand = 19;
-  std::int32_t power = 20;   // **
-  std::int32_t concat = 21;  // //
-  std::int32_t unused30 = 30;
-  std::int32_t quote = 60;  // quote alone, as in READ(1'5)
-  std::int32_t keyword = 1000;
-  std::int32_t label = 2000;  // statement label reference
-  std::int32_t constructName = 3000;
-  std::int32_t doubleColon = 22;  // ::
-};
+// Token kinds as token returns them.
+namespace tkn {
+inline constexpr std::int32_t kEnd = -1;        // end of statement, no token
+inline constexpr std::int32_t kMalformed = -2;  // unterminated constant, incomplete exponent
+inline constexpr std::int32_t kDigitLed = 0;    // digits run on into letters: 2E10, 10A, F10.2
+inline constexpr std::int32_t kLogical = 1;     // .TRUE. .FALSE.
+inline constexpr std::int32_t kInteger = 2;     // also the nX and nP items
+inline constexpr std::int32_t kReal = 3;
+inline constexpr std::int32_t kDouble = 4;
+inline constexpr std::int32_t kQuad = 5;
+inline constexpr std::int32_t kCharacter = 6;
+inline constexpr std::int32_t kHollerith = 7;
+inline constexpr std::int32_t kName = 8;
+inline constexpr std::int32_t kNameParen = 9;  // name directly followed by "(" (not part of it)
+inline constexpr std::int32_t kStar = 10;
+inline constexpr std::int32_t kSlash = 11;
+inline constexpr std::int32_t kPlus = 12;
+inline constexpr std::int32_t kMinus = 13;
+inline constexpr std::int32_t kEqual = 14;
+inline constexpr std::int32_t kComma = 15;
+inline constexpr std::int32_t kOpen = 16;
+inline constexpr std::int32_t kClose = 17;
+inline constexpr std::int32_t kColon = 18;
+inline constexpr std::int32_t kAmpersand = 19;
+inline constexpr std::int32_t kPower = 20;        // **
+inline constexpr std::int32_t kConcat = 21;       // //
+inline constexpr std::int32_t kDoubleColon = 22;  // ::
+inline constexpr std::int32_t kArrow = 23;        // =>
+inline constexpr std::int32_t kLoneDot = 31;      // "." that begins no operator or constant
+inline constexpr std::int32_t kBinary = 37;       // B'...'
+inline constexpr std::int32_t kOctal = 38;        // O'...'
+inline constexpr std::int32_t kHex = 39;          // Z'...'
+inline constexpr std::int32_t kEq = 40;           // .EQ. ==
+inline constexpr std::int32_t kNe = 41;           // .NE. /=
+inline constexpr std::int32_t kGe = 42;           // .GE. >=
+inline constexpr std::int32_t kGt = 43;           // .GT. >
+inline constexpr std::int32_t kLe = 44;           // .LE. <=
+inline constexpr std::int32_t kLt = 45;           // .LT. <
+inline constexpr std::int32_t kAnd = 50;
+inline constexpr std::int32_t kOr = 51;
+inline constexpr std::int32_t kEor = 52;
+inline constexpr std::int32_t kXor = 53;
+inline constexpr std::int32_t kEqv = 54;
+inline constexpr std::int32_t kNeqv = 55;
+inline constexpr std::int32_t kNot = 56;
+inline constexpr std::int32_t kQuote = 60;  // quote character alone (quote switch 2)
+
+// Kinds the classifier writes into the token list in place of the above.
+inline constexpr std::int32_t kKeyword = 1000;
+inline constexpr std::int32_t kLabel = 2000;
+inline constexpr std::int32_t kConstructName = 3000;
+inline constexpr std::int32_t kComplex = -1;        // (re, im) merged into one token
+inline constexpr std::int32_t kDoubleComplex = -2;  // a part is double precision
+inline constexpr std::int32_t kQuadComplex = -3;    // a part is quadruple precision
+}  // namespace tkn
 
 }  // namespace ksfort

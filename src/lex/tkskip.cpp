@@ -1,15 +1,8 @@
 #include "lex/tkskip.h"
 
+#include "inc/tkncmd.h"
+
 namespace ksfort {
-namespace {
-
-// Option-line token kinds: parentheses and names.
-constexpr std::int32_t kOpen = 16;
-constexpr std::int32_t kClose = 17;
-constexpr std::int32_t kName = 8;
-constexpr std::int32_t kNameParen = 9;
-
-}  // namespace
 
 int tkskip(int mode, int position, std::span<const std::int32_t> kinds) {
   const int n = static_cast<int>(kinds.size());
@@ -18,12 +11,12 @@ int tkskip(int mode, int position, std::span<const std::int32_t> kinds) {
   int depth = 0;
   for (; p <= n; ++p) {
     const std::int32_t k = kinds[static_cast<std::size_t>(p - 1)];
-    if (k == kOpen) {
+    if (k == tkncmd::kOpen) {
       ++depth;
-    } else if (k == kClose) {
+    } else if (k == tkncmd::kClose) {
       if (depth == 0) return p;
       --depth;
-    } else if (mode == 0 && depth == 0 && (k == kName || k == kNameParen)) {
+    } else if (mode == 0 && depth == 0 && (k == tkncmd::kName || k == tkncmd::kNameParen)) {
       return p;
     }
   }

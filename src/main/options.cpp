@@ -15,7 +15,7 @@
 namespace ksfort {
 namespace {
 
-using namespace optkind;
+using namespace tkncmd;
 
 bool isName(std::int32_t k) {
   return k == kName || k == kNameParen;

@@ -14,10 +14,10 @@ void subParameterIgnored(Listing& out, const OptionDef& option, std::string_view
 
 SubResult subcmd(Listing& out, const OptionDef& option, const CmdTokens& tokens, int index) {
   const std::int32_t kind = tokens.kind(index);
-  if (kind == optkind::kClose) return {SubResult::kNone};
-  if (kind == optkind::kBlankRest) return {SubResult::kNone};
+  if (kind == tkncmd::kClose) return {SubResult::kNone};
+  if (kind == tkncmd::kBlankRest) return {SubResult::kNone};
   std::string_view word = tokens.textOf(index);
-  if (kind != optkind::kName && kind != optkind::kNameParen) {
+  if (kind != tkncmd::kName && kind != tkncmd::kNameParen) {
     subParameterIgnored(out, option, word);
     return {SubResult::kError};
   }

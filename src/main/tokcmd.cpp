@@ -3,7 +3,7 @@
 namespace ksfort {
 namespace {
 
-using namespace optkind;
+using namespace tkncmd;
 
 bool isDigit(char c) {
   return c >= '0' && c <= '9';

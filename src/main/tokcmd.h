@@ -7,21 +7,13 @@
 #include <span>
 #include <string_view>
 
-namespace ksfort {
+#include "inc/tkncmd.h"
 
-namespace optkind {
-inline constexpr std::int32_t kBlankRest = -1;  // the rest of the text is blank
-inline constexpr std::int32_t kMalformed = -2;  // a constant running on into name characters
-inline constexpr std::int32_t kInteger = 2, kReal = 3, kDouble = 4, kQuad = 5, kCharacter = 6,
-                              kHex = 7, kName = 8, kNameParen = 9;
-inline constexpr std::int32_t kStar = 10, kSlash = 11, kPlus = 12, kMinus = 13, kEqual = 14,
-                              kComma = 15, kOpen = 16, kClose = 17, kColon = 18;
-inline constexpr std::int32_t kPower = 20, kConcat = 21, kSlashStar = 22;
-}  // namespace optkind
+namespace ksfort {
 
 struct CmdToken {
   std::int32_t start = 0;  // 0-based position in the text
-  std::int32_t kind = optkind::kBlankRest;
+  std::int32_t kind = tkncmd::kBlankRest;
   std::int32_t length = 0;
 };
 
@@ -42,7 +34,7 @@ struct CmdTokens {
     const CmdToken& t = at(p);
     return text.substr(static_cast<std::size_t>(t.start), static_cast<std::size_t>(t.length));
   }
-  std::int32_t kind(int p) const { return p >= 1 && p <= n ? at(p).kind : optkind::kBlankRest; }
+  std::int32_t kind(int p) const { return p >= 1 && p <= n ? at(p).kind : tkncmd::kBlankRest; }
   std::span<const std::int32_t> kindList() const {
     return {kinds.data(), static_cast<std::size_t>(n)};
   }

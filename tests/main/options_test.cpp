@@ -281,7 +281,7 @@ TEST(Options, MalformedTextNeverCrashes) {
   EXPECT_EQ(Parsed("SIZE(" + std::string(300, ',') + "MXVNAM=5").run().size[MXVNAM], 5);
 }
 
-using namespace optkind;
+using namespace tkncmd;
 
 struct Tok {
   std::int32_t kind;
