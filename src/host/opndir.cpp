@@ -34,7 +34,7 @@ bool checkHandle(Run& run, std::string_view routine, int handle) {
 }
 
 DIR* openDirectory(const std::string& path) {
-  // A NUL inside the specification cannot name a host directory.
+  // A NUL inside the path cannot name a host directory.
   if (path.find('\0') != std::string::npos) return nullptr;
   return ::opendir(path.c_str());
 }

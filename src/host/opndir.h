@@ -1,4 +1,4 @@
-// The directory scan that expands a source-file specification holding '*' or
+// The directory scan that expands a source-file name holding '*' or
 // '?' in its last path component: opndir lists the matching entries of the
 // directory under a handle, sorted by name in byte order; rddir hands them out
 // one by one with their kind; clsdir releases the list. The state lives in the
@@ -9,7 +9,7 @@
 // Use by the analysis driver:
 //
 //   std::string dir;                                   // directory part, "" or ending in '/'
-//   if (opndir(run, 0, spec, dir) != 0) ...            // failed, message written
+//   if (opndir(run, 0, source, dir) != 0) ...          // failed, message written
 //   for (;;) {
 //     const DirRead r = rddir(run, 0, {});
 //     if (r.status != 0) break;                        // kind -1: end of list; 999: error
@@ -18,7 +18,7 @@
 //   }
 //   if (clsdir(run, 0) != 0) ...                       // failed, message written
 //
-// A specification that matches no entry gives status 0 with the handle left
+// A source name that matches no entry gives status 0 with the handle left
 // closed (run.dir.count == kDirNotOpen): the first rddir then writes "Directry
 // handle is not opened" and answers status -1, kind 999.
 #pragma once
@@ -30,10 +30,10 @@ namespace ksfort {
 
 struct Run;
 
-// Opens handle on the entries of the specification's directory whose names
+// Opens handle on the entries of the source name's directory whose names
 // match its last component (every entry, "." and ".." included, when that is
 // empty). directory receives the directory part, to be put in front of each
-// name. quote non-zero removes quoting from the specification first.
+// name. quote non-zero removes quoting from the source name first.
 // Returns 0 on success or when nothing matches, -1 on failure.
 int opndir(Run& run, int handle, std::string_view patternField, std::string& directory,
            int quote = 0);

@@ -1,4 +1,4 @@
-// rmquote: removes the quoting from a file specification ('...' or "...", a
+// rmquote: removes the quoting from a file name ('...' or "...", a
 // doubled quote inside a stretch standing for one quote character).
 #pragma once
 #include <cstddef>

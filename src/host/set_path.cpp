@@ -13,17 +13,17 @@ int Set_PATH(Listing& out, std::string_view patternField, int quote, std::string
   directory.clear();
   pattern.clear();
   try {
-    std::string spec;
+    std::string source;
     if (quote != 0) {
-      rmquote(spec, trimmed(patternField));
+      rmquote(source, trimmed(patternField));
     } else {
-      spec.assign(trimmed(patternField));
+      source.assign(trimmed(patternField));
     }
-    spec.resize(trimmed(spec).size());  // blanks that were quoted at the end
-    const std::size_t slash = spec.rfind('/');
+    source.resize(trimmed(source).size());  // blanks that were quoted at the end
+    const std::size_t slash = source.rfind('/');
     const std::size_t split = slash == std::string::npos ? 0 : slash + 1;
-    directory.assign(spec, 0, split);
-    pattern.assign(spec, split);
+    directory.assign(source, 0, split);
+    pattern.assign(source, split);
     if (pattern.empty()) pattern.assign(1, '*');
   } catch (const std::bad_alloc&) {
     directory.clear();

@@ -1,4 +1,4 @@
-// Set_PATH: splits a source-file specification into its directory part (up to
+// Set_PATH: splits a source-file name with wildcards into its directory part (up to
 // and including the last '/') and the name pattern that follows it.
 #pragma once
 #include <string>
@@ -8,7 +8,7 @@ namespace ksfort {
 
 class Listing;
 
-// The specification is the field without trailing blanks, quoting removed
+// The source name is the field without trailing blanks, quoting removed
 // when quote is non-zero. An empty name pattern becomes "*". Returns 1, or 0
 // with "Error at Set_PATH : Failed to allocate memory." when memory is out.
 int Set_PATH(Listing& out, std::string_view patternField, int quote, std::string& directory,

@@ -10,11 +10,10 @@ namespace ksfort {
 
 struct PRCXXX {
   static constexpr int kPathWidth = 512;
-  std::array<char, kPathWidth> srcdir =
-      blankField<kPathWidth>();  // directory of the source specification
+  std::array<char, kPathWidth> srcdir = blankField<kPathWidth>();  // directory of the source name
   std::array<char, kPathWidth> incdir = blankField<kPathWidth>();  // set by -I, blank until then
   std::array<char, kPathWidth> path = blankField<kPathWidth>();    // file being analysed
-  std::int32_t wildcard = 0;        // 1 while a scan expands a specification
+  std::int32_t wildcard = 0;        // 1 while a scan expands a source name
   std::int32_t incLevel = 0;        // INCLUDE nesting depth
   std::int32_t unitCards = 0;       // cards of the current program unit
   std::int32_t unitStatements = 0;  // statements of the current program unit

@@ -66,12 +66,12 @@ void prcpro(Run& run, const CommandTable& table, Workspace& ws) {
   runStart(run);
   for (int i = 2; i <= table.count(); ++i) {
     run.prc.srcdir = blankField<kPathWidth>();
-    const std::string_view spec = table.row(i);
+    const std::string_view arg = table.row(i);
     const char first = table.at(i, 0);
     if (first == '-' || first == '/') {
       if (table.at(i, 1) == 'I') {
         // -Idir sets the include directory for the sources that follow; -I clears it.
-        const std::string_view dir = spec.substr(2, kPathWidth);
+        const std::string_view dir = arg.substr(2, kPathWidth);
         if (table.at(i, 2) == ' ') {
           run.prc.incdir = blankField<kPathWidth>();
         } else {
@@ -80,7 +80,7 @@ void prcpro(Run& run, const CommandTable& table, Workspace& ws) {
       }
       continue;
     }
-    const std::string_view name = trimmed(std::span<const char>(spec.substr(0, kPathWidth)));
+    const std::string_view name = trimmed(std::span<const char>(arg.substr(0, kPathWidth)));
     run.prc.wildcard = 0;
     for (std::size_t k = name.size(); k-- > 0;) {
       const char c = name[k];

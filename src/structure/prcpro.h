@@ -1,4 +1,4 @@
-// prcpro: the analysis driver, the central loop over the source specifications,
+// prcpro: the analysis driver, the central loop over the command-line arguments,
 // their files, program units and statements, and the run-end report sequence.
 #pragma once
 

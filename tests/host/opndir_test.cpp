@@ -46,9 +46,9 @@ class OpndirTest : public ::testing::Test {
     EXPECT_EQ(r.kind, -1);
     return v;
   }
-  L scan(const std::string& spec) {
+  L scan(const std::string& source) {
     std::string prefix;
-    EXPECT_EQ(opndir(*t.run, 0, spec, prefix), 0);
+    EXPECT_EQ(opndir(*t.run, 0, source, prefix), 0);
     EXPECT_EQ(prefix, dir + "/");
     L v = readAll();
     EXPECT_EQ(clsdir(*t.run, 0), 0);
@@ -156,7 +156,7 @@ TEST_F(OpndirTest, HandleMessages) {
 TEST_F(OpndirTest, OpenFailuresLeaveTheHandleClosed) {
   const std::string longDir = dir + "/" + std::string(1000, 'y') + "/";
   const struct {
-    std::string spec;
+    std::string source;
     std::size_t allocationLimit;
     std::string message;
   } rows[] = {
@@ -169,7 +169,7 @@ TEST_F(OpndirTest, OpenFailuresLeaveTheHandleClosed) {
     test::TestRun u;
     u.host.allocationLimit = r.allocationLimit;
     std::string prefix;
-    EXPECT_EQ(opndir(*u.run, 0, r.spec, prefix), -1);
+    EXPECT_EQ(opndir(*u.run, 0, r.source, prefix), -1);
     EXPECT_EQ(u.run->dir.count, kDirNotOpen);
     EXPECT_EQ(u.out(), "\nError at opndir : " + r.message + "\n");
   }
