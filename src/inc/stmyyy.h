@@ -7,101 +7,51 @@
 #include <array>
 #include <string_view>
 
+#include "inc/stmedt.h"
+
 namespace ksfort {
 
-struct STMYYY {
-  static constexpr int kWidth = 31;
-  static constexpr int kCount = 86;
+namespace keyword_text {
 
+inline constexpr int kWidth = 31;
+inline constexpr int kCount = 86;
+
+// The keyword characters: the display names of classes 1 to 86 with their
+// blanks removed ("BACK SPACE" is matched as BACKSPACE).
+struct Texts {
+  std::array<std::array<char, kWidth>, kCount> chars;
+  std::array<std::size_t, kCount> length;
+};
+
+constexpr Texts build() {
+  Texts t{};
+  for (std::size_t k = 0; k < kCount; ++k) {
+    const std::string_view name =
+        STMEDT::kNames[k + 1 - static_cast<std::size_t>(STMEDT::kFirstClass)];
+    std::size_t n = 0;
+    for (char c : name) {
+      if (c != ' ') t.chars[k][n++] = c;
+    }
+    t.length[k] = n;
+  }
+  return t;
+}
+
+inline constexpr Texts kTexts = build();
+
+constexpr std::array<std::string_view, kCount> views() {
+  std::array<std::string_view, kCount> a{};
+  for (std::size_t k = 0; k < a.size(); ++k) a[k] = {kTexts.chars[k].data(), kTexts.length[k]};
+  return a;
+}
+
+}  // namespace keyword_text
+
+struct STMYYY {
+  static constexpr int kWidth = keyword_text::kWidth;
+  static constexpr int kCount = keyword_text::kCount;
   // Index = class code - 1.
-  static constexpr std::array<std::string_view, kCount> kKeywords = {
-      "ASSIGN",
-      "AT",
-      "BACKSPACE",
-      "BLOCKDATA",
-      "CONTINUE",  // 5
-      "COMMON",
-      "CALL",
-      "CHARACTERFUNCTION",
-      "CHARACTER",
-      "CLOSE",  // 10
-      "COMPLEXFUNCTION",
-      "COMPLEX",
-      "CYCLE",
-      "CASEDEFAULT",
-      "CASE",  // 15
-      "DOUBLEPRECISIONFUNCTION",
-      "DOUBLEPRECISION",
-      "DO",
-      "DIMENSION",
-      "DATA",  // 20
-      "DECODE",
-      "DEBUG",
-      "DEFINEFILE",
-      "DISPLAY",
-      "DELETE",  // 25
-      "ENDIF",
-      "ELSEIF",
-      "ENDFILE",
-      "ENCODE",
-      "ENTRY",  // 30
-      "EQUIVALENCE",
-      "EXTERNAL",
-      "EJECT",
-      "ELSEWHERE",
-      "ELSE",  // 35
-      "EXIT",
-      "ENDDO",
-      "ENDSELECT",
-      "ENDWHERE",
-      "ENDDEBUG",  // 40
-      "END",
-      "FORMAT",
-      "FUNCTION",
-      "FIND",
-      "GOTO",  // 45
-      "IF",
-      "INTEGERFUNCTION",
-      "INTEGER",
-      "INCLUDE",
-      "IMPLICIT",  // 50
-      "INTRINSIC",
-      "INQUIRE",
-      "INITON",
-      "INITOFF",
-      "LOGICALFUNCTION",  // 55
-      "LOGICAL",
-      "LISTON",
-      "LISTOFF",
-      "NCHARACTERFUNCTION",
-      "NCHARACTER",  // 60
-      "NAMELIST",
-      "OPEN",
-      "PARAMETER",
-      "PAUSE",
-      "PRINT",  // 65
-      "PROCESS",
-      "PROGRAM",
-      "PUNCH",
-      "QUADRUPLEPRECISIONFUNCTION",
-      "QUADRUPLEPRECISION",  // 70
-      "READ",
-      "RETURN",
-      "REALFUNCTION",
-      "REAL",
-      "REWIND",  // 75
-      "REWRITE",
-      "REPEAT",
-      "STOP",
-      "SUBROUTINE",
-      "SAVE",  // 80
-      "SELECTCASE",
-      "TRACEON",
-      "TRACEOFF",
-      "WRITE",
-      "WAIT",  // 85
-      "WHERE",
-  };
+  static constexpr std::array<std::string_view, kCount> kKeywords = keyword_text::views();
 };
 
 }  // namespace ksfort
