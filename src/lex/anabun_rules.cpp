@@ -95,18 +95,27 @@ std::int32_t matchKeyword(Bun& b, int i) {
   return cls;
 }
 
-// Names at depth 0 after the keyword are the type words.
-void implicitRules(Bun& b, int k) {
+// The next name token from `from` on outside the parentheses that open after
+// `from`, or -1.
+int nextTopName(const Bun& b, int from) {
   int depth = 0;
-  for (int j = k + 1; j < b.n; ++j) {
+  for (int j = from; j < b.n; ++j) {
     const std::int32_t kind = b.kind(j);
     if (kind == tkn::kOpen) {
       ++depth;
     } else if (kind == tkn::kClose) {
       --depth;
     } else if (depth == 0 && b.isName(j)) {
-      b.t.kind[j] = tkn::kKeyword;
+      return j;
     }
+  }
+  return -1;
+}
+
+// Names at depth 0 after the keyword are the type words.
+void implicitRules(Bun& b, int k) {
+  for (int j = nextTopName(b, k + 1); j >= 0; j = nextTopName(b, j + 1)) {
+    b.t.kind[j] = tkn::kKeyword;
   }
 }
 
@@ -270,20 +279,10 @@ void caseRules(Bun& b, int k) {
 // type statement turns out to be a typed FUNCTION statement.
 std::int32_t typeRules(Bun& b, std::int32_t cls, int k) {
   if (b.n < 2 || b.comma0 != 0 || b.kind(b.n - 1) != tkn::kClose) return cls;
-  int depth = 0;
-  for (int j = k + 1; j < b.n; ++j) {
-    const std::int32_t kind = b.kind(j);
-    if (kind == tkn::kOpen) {
-      ++depth;
-    } else if (kind == tkn::kClose) {
-      --depth;
-    } else if (depth == 0 && b.isName(j)) {
-      if (b.t.len[j] <= 8 || !startsWithWord(b.str(j), "FUNCTION")) return cls;
-      if (!split(b, j, 8, tkn::kKeyword, kind)) return cls;
-      return typedFunction(cls);
-    }
-  }
-  return cls;
+  const int j = nextTopName(b, k + 1);
+  if (j < 0 || b.t.len[j] <= 8 || !startsWithWord(b.str(j), "FUNCTION")) return cls;
+  if (!split(b, j, 8, tkn::kKeyword, b.kind(j))) return cls;
+  return typedFunction(cls);
 }
 
 }  // namespace
