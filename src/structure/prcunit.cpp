@@ -72,13 +72,14 @@ void countStatement(Run& run, const BunResult& r) {
   }
 }
 
-// Analyses one program unit; false when the source ended before any statement.
+// Analyses one program unit; true when it ended with END and the source goes on.
 bool analyseUnit(Run& run, Workspace& ws) {
   startUnit(run);
   const std::span<char> store = ws.cslice(kCardSlice);
   const int storeSwitch = run.opt.OPTNES == 1 ? 1 : 0;
   bool any = false;
-  for (;;) {
+  bool end = false;
+  while (!end) {
     const int length = getbun(run, storeSwitch, store);
     const BUNXXX& bun = run.bun;
     if (length == -1) {
@@ -94,26 +95,22 @@ bool analyseUnit(Run& run, Workspace& ws) {
     countCards(run, bun.comments, bun.starComments, bun.continuations, 1);
     run.stati.cards = bun.continuations + 1;
     ++run.prc.unitStatements;
+    // An unclassified statement has class -5 and is counted and selected as such.
     const BunResult r = anabun(run, bun.textView(), run.tknlst);
-    if (r.error != 0 || r.cls[0] == STMXXX::kUnclassified) {
-      ++run.stmcnt.countA(STMXXX::kUnclassified);
-      prcstm(run, r.cls.data(), r.sub.data(), bun, store);
-      continue;
-    }
-    noteUnitHead(run, r, run.tknlst);
+    if (r.error == 0) noteUnitHead(run, r, run.tknlst);
     prcstm(run, r.cls.data(), r.sub.data(), bun, store);
     countStatement(run, r);
-    if (r.cls[0] == STMXXX::kEnd) break;
+    end = r.cls[0] == STMXXX::kEnd;
   }
+  // Comment cards after the last END make no unit of their own.
   if (any) closeUnit(run);
-  return any;
+  return end;
 }
 
 }  // namespace
 
 void analyseSource(Run& run, Workspace& ws) {
   while (analyseUnit(run, ws)) {
-    if (run.bun.length == -1 || run.crdy.endFlag == CRDYYY::kEndSource) break;
   }
 }
 
