@@ -5,6 +5,7 @@
 #include "inc/fixed_text.h"
 #include "inc/run.h"
 #include "inc/stmcnt.h"
+#include "inc/stmxxx.h"
 #include "lex/stmedt.h"
 #include "report/page.h"
 
@@ -31,7 +32,7 @@ struct Row {
   Entry left, right;
 };
 
-constexpr int kFunction = 43;
+constexpr int kFunction = STMXXX::kFunction;
 
 constexpr Row kRows[] = {
     {C(-5), C(46, true)},
@@ -98,7 +99,12 @@ constexpr Row kRows[] = {
 };
 
 // FUNCTION and the typed function classes, which have no line of their own.
-constexpr int kFunctionClasses[] = {43, 8, 11, 16, 47, 55, 59, 69, 73};
+constexpr int kFunctionClasses[] = {
+    STMXXX::kFunction,           STMXXX::kCharacterFunction,
+    STMXXX::kComplexFunction,    STMXXX::kDoublePrecisionFunction,
+    STMXXX::kIntegerFunction,    STMXXX::kLogicalFunction,
+    STMXXX::kNcharacterFunction, STMXXX::kQuadruplePrecisionFunction,
+    STMXXX::kRealFunction};
 
 // Print columns are positions after the carriage control.
 constexpr int col(int printColumn) {

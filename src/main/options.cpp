@@ -72,10 +72,13 @@ class OptionParser {
   // The name given to a word at q as q=name or q(name): its position, 0 when
   // the form is there without a name, -1 when the form is absent.
   int namedValue(int q) const {
-    if (t_.kind(q + 1) == kEqual || (t_.kind(q) == kNameParen && t_.kind(q + 1) == kOpen)) {
-      return isName(t_.kind(q + 2)) ? q + 2 : 0;
-    }
-    return -1;
+    if (!hasValue(q)) return -1;
+    return isName(t_.kind(q + 2)) ? q + 2 : 0;
+  }
+
+  // Whether the word at q is written word=value or word(value).
+  bool hasValue(int q) const {
+    return t_.kind(q + 1) == kEqual || (t_.kind(q) == kNameParen && t_.kind(q + 1) == kOpen);
   }
 
   void handle(const OptionDef& def, int p);
@@ -155,9 +158,7 @@ void OptionParser::size(const OptionDef& def, int p) {
                                                         : SizeColumn::kLarge);
       return q;
     }
-    const bool form =
-        t_.kind(q + 1) == kEqual || (t_.kind(q) == kNameParen && t_.kind(q + 1) == kOpen);
-    if (form && t_.kind(q + 2) == kInteger) {
+    if (hasValue(q) && t_.kind(q + 2) == kInteger) {
       run_.size[kByWord[r.value - 1]] = std::max<std::int32_t>(1, integerValue(t_.textOf(q + 2)));
       return q + 2;
     }
