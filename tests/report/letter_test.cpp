@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "report/letter_font.h"
 #include "report/listing.h"
 #include "support/test_support.h"
 
@@ -23,8 +22,7 @@ std::vector<std::string> draw(std::string_view text, char style = ' ', int inver
   return test::splitLines(sink.text);
 }
 
-// A record text whose first non-blank character is at record index col (index 0
-// is the carriage control).
+// A record text whose first non-blank character is at record index col.
 std::string at(int col, std::string_view s) {
   return std::string(static_cast<std::size_t>(col), ' ') + std::string(s);
 }
@@ -33,75 +31,24 @@ std::string at(int col, std::string_view s) {
 constexpr int kFirstDot = 13;
 
 TEST(Letter, CapitalAWithBlankStyleDrawsItsMaskWithA) {
-  const std::vector<std::string> want = {
-      "",                           // background record
-      at(kFirstDot, "  AAAAAA"),    // 0x0FC
-      at(kFirstDot, " AAAAAAAA"),   // 0x1FE
-      at(kFirstDot, "AA      AA"),  // 0x303
-      at(kFirstDot, "AA      AA"),
-      at(kFirstDot, "AA      AA"),
-      at(kFirstDot, "AAAAAAAAAA"),  // 0x3FF
-      at(kFirstDot, "AAAAAAAAAA"),
-      at(kFirstDot, "AA      AA"),
-      at(kFirstDot, "AA      AA"),
-      at(kFirstDot, "AA      AA"),
-      "",
-  };
-  EXPECT_EQ(draw("A"), want);
-  // The zero's mask, as documented, and its first and third rows drawn.
-  EXPECT_EQ(kFont1[26], (Glyph{0x78, 0xFC, 0x186, 0x186, 0x186, 0x186, 0x186, 0x186, 0xFC, 0x78}));
-  const auto zero = draw("0");
-  EXPECT_EQ(zero[1], at(kFirstDot, "   0000"));
-  EXPECT_EQ(zero[3], at(kFirstDot, " 00    00"));
+  const std::string edge = at(kFirstDot, "AA      AA");  // 0x303
+  const std::string full = at(kFirstDot, "AAAAAAAAAA");  // 0x3FF
+  EXPECT_EQ(draw("A"), (test::Lines{"", at(kFirstDot, "  AAAAAA"), at(kFirstDot, " AAAAAAAA"), edge,
+                                    edge, edge, full, full, edge, edge, edge, ""}));
+  EXPECT_EQ(draw("0")[3], at(kFirstDot, " 00    00"));  // 0x186
 }
 
-TEST(Letter, GlyphsAreTenDotsWideDistinctAndOnlyTheBlankIsEmpty) {
-  std::set<Glyph> seen1(kFont1.begin(), kFont1.end());
-  std::set<Glyph> seen2(kFont2.begin(), kFont2.end());
-  EXPECT_EQ(seen1.size(), kFont1.size());
-  EXPECT_EQ(seen2.size(), kFont2.size());
-  for (int i = 0; i < kFont1Count; ++i) {
-    unsigned any = 0;
-    for (auto row : kFont1[i]) {
-      EXPECT_LT(row, 1u << kGlyphDots);
-      any |= row;
-    }
-    EXPECT_EQ(any == 0, kFont1Symbols[i] == ' ') << "symbol " << kFont1Symbols[i];
-  }
-  for (const Glyph& g : kFont2) {
-    unsigned any = 0;
-    for (auto row : g) any |= row;
-    EXPECT_NE(any, 0u);
-  }
-}
-
-// With a blank style every symbol draws with its entry of the style-symbol table.
-TEST(Letter, BlankStyleDrawsWithTheStyleSymbol) {
-  struct Case {
-    std::string_view text;
-    char expected;
-  } const cases[] = {
-      {"*", 'E'}, {"=", 'E'}, {"?", 'E'}, {"(", 'E'}, {".", 'E'}, {"@", '@'}, {"&", '&'},
-      {"#", '#'}, {"$", '$'}, {"%", '%'}, {"7", '7'}, {"Z", 'Z'}, {"q", 'Q'}, {"\"q", 'Q'},
-  };
-  for (const Case& c : cases) {
-    const auto lines = draw(c.text);
-    ASSERT_EQ(lines.size(), 12u) << c.text;
+TEST(Letter, BlankStyleDrawsWithTheStyleSymbolAndLowerCaseUsesTheCapital) {
+  for (auto [text, expected] : {std::pair{"*", 'E'}, {"@", '@'}, {"q", 'Q'}}) {
     std::set<char> used;
-    for (const auto& l : lines)
+    for (const auto& l : draw(text))
       for (std::size_t i = 1; i < l.size(); ++i)
         if (l[i] != ' ') used.insert(l[i]);
-    EXPECT_EQ(used, std::set<char>{c.expected}) << c.text;
+    EXPECT_EQ(used, std::set<char>{expected}) << text;
   }
-  // The asterisk's third row is "XX..XX..XX".
   EXPECT_EQ(draw("*")[3], at(kFirstDot, "EE  EE  EE"));
-}
-
-TEST(Letter, StyleCharacterDrawsEverySymbolAndLowerCaseUsesTheCapital) {
-  // Third rows: "XX......XX" of "A", "XXXXXXXXXX" of "=".
   EXPECT_EQ(draw("A=", '*')[3], at(kFirstDot, "**      **  **********"));
-  EXPECT_EQ(draw("abc"), draw("ABC"));
-  EXPECT_EQ(draw("xyz", '+'), draw("XYZ", '+'));
+  EXPECT_EQ(draw("abc", '+'), draw("ABC", '+'));
 }
 
 // The print area needs margin + 12 x (characters, at most 10) + 2 positions of 132.
@@ -111,139 +58,75 @@ TEST(Letter, MarginRule) {
     int margin;
     int firstDot;  // record index of the first dot of row 6 (all ten dots set in "A")
   } const cases[] = {
-      {"A", 10, 13},
-      {"AAAAAAAAAA", 10, 13},       // 10 + 120 + 2 = 132 fits
-      {"AAAAAAAAAAAAAAA", 10, 13},  // a second group does not widen the first
-      {"AAAAAAAAAA", 11, 8},        // 133: margin 5
-      {"AAAAAAAAAA", 20, 8},        // 142: margin 5
-      {"A\"\"", 118, 121},          // double quotes take no position
-      {"A", 118, 121},              // 118 + 12 + 2 = 132
-      {"A", 119, 8},
-      {"A", -3, 3},  // a negative margin counts as none
-      {"A", 2147483647, 8},
+      {"AAAAAAAAAA", 10, 13},                // 10 + 120 + 2 = 132 fits
+      {"AAAAAAAAAA", 11, 8},                 // 133: margin 5
+      {"AAAAAAAAAA", 20, 8},                 // 142: margin 5
+      {"A\"\"", 118, 121},                   // double quotes take no position
+      {"A", 119, 8},          {"A", -3, 3},  // a negative margin counts as none
   };
   for (const Case& c : cases) {
     const auto lines = draw(c.text, ' ', 0, 0, 0, c.margin);
-    ASSERT_GE(lines.size(), 12u) << c.text << " margin " << c.margin;
+    ASSERT_EQ(lines.size(), 12u) << c.text << " margin " << c.margin;
     EXPECT_EQ(lines[6].find_first_not_of(' ', 1), static_cast<std::size_t>(c.firstDot))
         << c.text << " margin " << c.margin;
   }
+  EXPECT_EQ(draw("AAAAAAAAAA")[6].substr(121), std::string(10, 'A'));  // the tenth cell
 }
 
-TEST(Letter, TenCharactersFillThePrintAreaToPosition132) {
-  std::string row6;
-  for (int i = 0; i < 9; ++i) row6 += "AAAAAAAAAA  ";
-  row6 += "AAAAAAAAAA";
-  EXPECT_EQ(draw("AAAAAAAAAA")[6], at(kFirstDot, row6));
-  // Inverse: the print area runs from position 11 to 132, the whole record.
-  const auto inv = draw("AAAAAAAAAA", 'E', 1);
-  EXPECT_EQ(inv[0], at(11, std::string(122, 'E')));
-  EXPECT_EQ(inv[0].size(), 133u);
-}
-
-TEST(Letter, ElevenCharactersPrintAsTwoGroups) {
+TEST(Letter, GroupsOfTenAndRecordCounts) {
   const auto lines = draw("AAAAAAAAAAB");
   ASSERT_EQ(lines.size(), 24u);
   EXPECT_EQ(lines[12], "");
-  EXPECT_EQ(lines[13], at(kFirstDot, "BBBBBBBB"));  // first row of "B": XXXXXXXX..
-  EXPECT_EQ(lines[23], "");
-}
-
-TEST(Letter, RecordCounts) {
+  EXPECT_EQ(lines[13], at(kFirstDot, "BBBBBBBB"));
   struct Case {
     std::string_view text;
-    int eject;
-    int empty;
+    int eject, empty;
     std::size_t records;
   } const cases[] = {
-      {"A", 0, 0, 12},
-      {"ABCDEFGHIJ", 0, 0, 12},
-      {"ABCDEFGHIJK", 0, 0, 24},
       {"ABCDEFGHIJKLMNOPQRSTU", 0, 0, 36},
       {"", 0, 0, 0},
-      {"\"\"\"", 0, 0, 0},
-      {"ABCDEFGHIJ\"", 0, 0, 12},  // a trailing font switch opens no group
-      {"A", 1, 0, 13},
+      {"ABCDEFGHIJ\"", 0, 0, 12},
       {"A", -1, 3, 16},
       {"A", 0, -4, 12},
       {"", 1, 2, 3},
-      {"A", 1, 2, 15},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(draw(c.text, ' ', 0, c.eject, c.empty).size(), c.records)
-        << c.text << " eject " << c.eject << " empty " << c.empty;
+    EXPECT_EQ(draw(c.text, ' ', 0, c.eject, c.empty).size(), c.records) << c.text;
   }
-}
-
-TEST(Letter, EjectRecordThenEmptyRecordsComeFirst) {
-  // Then the background record of the group and the first row.
   EXPECT_EQ(test::slice(draw("A", ' ', 0, 1, 2), 0, 5),
             (test::Lines{"1", "", "", "", at(kFirstDot, "  AAAAAA")}));
 }
 
-TEST(Letter, DoubleQuoteSwitchesToSmallLetters) {
-  // Font-1 "A" in the first cell, font-2 "a" (third row "..XXXXX...") in the second.
-  const auto lines = draw("A\"A");
-  ASSERT_EQ(lines.size(), 12u);
-  EXPECT_EQ(lines[1], at(kFirstDot, "  AAAAAA"));  // the small letter's first row is empty
-  EXPECT_EQ(lines[3], at(kFirstDot, "AA      AA    AAAAA"));
-  // A second quote switches back; the font survives into the next group.
-  EXPECT_EQ(draw("\"a\"a")[1], at(kFirstDot + 12, "  AAAAAA"));
-  const auto groups = draw("AAAAAAAAA\"Aa");
+TEST(Letter, DoubleQuoteSwitchesFontAndUnknownCharactersMoveOnByTwo) {
+  // Font-1 "A", then font-2 "a" (third row "..XXXXX...") in the second cell.
+  EXPECT_EQ(draw("A\"A")[3], at(kFirstDot, "AA      AA    AAAAA"));
+  const auto groups = draw("AAAAAAAAA\"Aa");  // the font survives into the next group
   ASSERT_EQ(groups.size(), 24u);
-  EXPECT_EQ(groups[13], "");  // small "a" has an empty first row
   EXPECT_EQ(groups[15], at(kFirstDot, "  AAAAA"));
-}
-
-// Characters without a glyph print nothing and move on by 2 positions, a
-// font-1 blank takes a whole cell.
-TEST(Letter, CharactersWithoutGlyphMoveOnByTwo) {
-  struct Case {
-    std::string text;
-    int row3;  // record index where the third row of the "A" glyph starts
-  } const cases[] = {
-      {"~A", kFirstDot + 2},
-      {"\xff"
-       "A",
-       kFirstDot + 2},
-      {std::string("\0A", 2), kFirstDot + 2},
-      {"\t\x80"
-       "A",
-       kFirstDot + 4},
-      {"\"1\"A", kFirstDot + 2},  // digit in small-letter mode
-      {"\" \"A", kFirstDot + 2},  // blank in small-letter mode
-      {" A", kFirstDot + 12},     // blank in font 1 is a glyph
-  };
-  for (const Case& c : cases) {
-    const auto lines = draw(c.text);
-    ASSERT_EQ(lines.size(), 12u);
-    EXPECT_EQ(lines[3], at(c.row3, "AA      AA"));
+  for (auto [text, row3] : {std::pair{std::string("~A"), kFirstDot + 2},
+                            {std::string("\0A", 2), kFirstDot + 2},
+                            {"\"1\"A", kFirstDot + 2},  // digit in small-letter mode
+                            {" A", kFirstDot + 12}}) {  // blank in font 1 is a glyph
+    EXPECT_EQ(draw(text)[3], at(row3, "AA      AA"));
   }
 }
 
 TEST(Letter, InverseFillsThePrintAreaAndBlanksTheDots) {
   const auto lines = draw("A", '*', 1);
   ASSERT_EQ(lines.size(), 12u);
-  const std::string background = at(11, "**************");  // 2 + 12 positions
-  EXPECT_EQ(lines[0], background);
-  EXPECT_EQ(lines[11], background);
-  EXPECT_EQ(lines[1], at(11, "****      ****"));  // 0x0FC
+  EXPECT_EQ(lines[0], at(11, "**************"));  // 2 + 12 positions
   EXPECT_EQ(lines[3], at(11, "**  ******  **"));  // 0x303
-  EXPECT_EQ(lines[6], at(11, "**          **"));  // 0x3FF
-  // A blank style fills with "E"; a character without a glyph widens the area by 2.
   EXPECT_EQ(draw("A~", ' ', 1)[0], at(11, std::string(16, 'E')));
-  // Only the value 1 asks for inverse.
-  EXPECT_EQ(draw("A", '*', 2)[0], "");
+  EXPECT_EQ(draw("AAAAAAAAAA", 'E', 1)[0], at(11, std::string(122, 'E')));
+  EXPECT_EQ(draw("A", '*', 2)[0], "");  // only the value 1 asks for inverse
 }
 
 TEST(Letter, AnyBytesStayInsideTheRecord) {
   std::string all;
   for (int c = 0; c < 256; ++c) all.push_back(static_cast<char>(c));
-  for (int inverse = 0; inverse <= 1; ++inverse) {
-    const auto lines = draw(all, ' ', inverse, 0, 0, 10);
-    EXPECT_EQ(lines.size(), 26u * 12u);  // 255 printing characters
-    for (const auto& l : lines) EXPECT_LE(l.size(), 133u);
-  }
+  const auto lines = draw(all, ' ', 1);
+  EXPECT_EQ(lines.size(), 26u * 12u);  // 255 printing characters
+  for (const auto& l : lines) EXPECT_LE(l.size(), 133u);
 }
 
 }  // namespace
