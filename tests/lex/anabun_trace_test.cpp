@@ -41,21 +41,6 @@ TEST(AnabunTrace, OneStatementLayout) {
   EXPECT_EQ(trace(cards({"GO TO 10"}), 2), want);
 }
 
-TEST(AnabunTrace, LogicalIfSeveralCardsAndLongTokens) {
-  EXPECT_EQ(
-      test::slice(trace(cards({"IF (X) CALL S"}), 2), 7, 4),
-      (test::Lines{
-          pad(10) + "   46:IF                             :", pad(15) + "SUB CLASS:    2",
-          pad(10) + "    7:CALL                           :", "      :TOKEN ANALYSIS PROCESS"}));
-  EXPECT_EQ(test::slice(trace(cards({"CALL S(A,", "B)"}), 2), 4, 2),
-            (test::Lines{"   :CALL S(A,", "   :B)"}));
-  // A long token continues on further lines.
-  const std::string tok = "'" + std::string(58, 'A') + "'";
-  EXPECT_EQ(test::slice(trace(cards({"X = " + tok}), 2), 11, 3),
-            (test::Lines{pad(10) + "    3    3    6   60     " + tok.substr(0, 50),
-                         pad(35) + tok.substr(50)}));
-}
-
 TEST(AnabunTrace, DebugOneTracesOnlyUnclassified) {
   EXPECT_TRUE(trace(cards({"CALL S"}), 1).empty());
   EXPECT_TRUE(trace(cards({"HELLO"}), 0).empty());

@@ -1,5 +1,5 @@
-// Statement class names: keyword look-up, the names and codes of the option
-// language, display names and sub classes.
+// Statement class names: keyword look-up and the names and codes of the
+// option language.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -41,20 +41,6 @@ TEST(ClassNames, StatementSelection) {
   for (const auto& c : cases) EXPECT_EQ(statementSelection(c.word), c.selection) << c.word;
   for (const char* none : {"GO TO", "GOTOX", "GT.4", "WH.1", "DO.0", "", "DO.10"})
     EXPECT_FALSE(statementSelection(none).has_value()) << none;
-}
-
-TEST(ClassNames, DisplayNamesTagsAndSubClasses) {
-  EXPECT_EQ(classDisplayName(-5), "UNCLASSIFIED STATEMENT(ERROR)");
-  EXPECT_EQ(classDisplayName(81), "SELECT  CASE");
-  EXPECT_EQ(classDisplayName(87), "");
-  EXPECT_EQ(classTag(-1), "STMF");
-  EXPECT_EQ(classTag(45), "    ");
-  EXPECT_EQ(subClassName(S::kIf, 1), "   IF (....)  L1 , L2 , L3");
-  EXPECT_EQ(subClassName(S::kRead, 1), "   SEQUENTIAL(UNFORMATED)");
-  EXPECT_EQ(subClassName(S::kOpen, 3), "   DIRECT(UNFORMATTED)");
-  EXPECT_EQ(subClassName(S::kGoTo, 4), "");
-  EXPECT_EQ(subClassCode(S::kWrite, 2), "WR.2");
-  EXPECT_EQ(subClassCode(S::kOpen, 1), "");
 }
 
 }  // namespace
