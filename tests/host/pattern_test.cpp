@@ -1,12 +1,10 @@
-// File-name patterns: matching, name order, splitting a path and its quoting.
+// File-name patterns: matching, splitting a path and removing its quoting.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <string>
 
-#include "host/cmpfilenames.h"
 #include "host/pmatch.h"
-#include "host/rmquote.h"
 #include "host/set_path.h"
 #include "support/test_support.h"
 
@@ -52,12 +50,6 @@ TEST(Pmatch, ManyStarsAnswerQuicklyAndNeedNoStorage) {
   EXPECT_EQ(pmatch(stars + "y", name), 0);
 }
 
-TEST(CmpFileNames, ByteOrderWithUnsignedBytes) {
-  EXPECT_LT(CmpFileNames(".", ".."), 0);    // a name sorts before its extensions
-  EXPECT_LT(CmpFileNames("z", "\xe9"), 0);  // bytes above 127 sort last
-  EXPECT_EQ(CmpFileNames("a.f", "a.f"), 0);
-}
-
 TEST(SetPath, SplitsAfterTheLastSlashAndRemovesQuotingOnRequest) {
   const struct {
     const char* field;
@@ -70,29 +62,13 @@ TEST(SetPath, SplitsAfterTheLastSlashAndRemovesQuotingOnRequest) {
       {"a/b/c?.f   ", 0, "a/b/", "c?.f"},
       {"'my dir'/*.f", 0, "'my dir'/", "*.f"},  // quotes kept without the flag
       {"\"a/b\"/'*'.f", 1, "a/b/", "*.f"},      // wildcards keep their meaning
-      {"d/'x '   ", 1, "d/", "x"},              // quoted trailing blank still dropped
+      {"d/'x''s '   ", 1, "d/", "x's"},         // quoted trailing blank still dropped
   };
   for (const auto& c : cases) {
     test::TestRun t;
     std::string directory = "junk", pattern = "junk";
     EXPECT_EQ(Set_PATH(t.listing, c.field, c.quote, directory, pattern), 1);
     EXPECT_EQ(directory + "|" + pattern, std::string(c.directory) + "|" + c.pattern) << c.field;
-  }
-}
-
-TEST(Rmquote, RemovesQuotingOnly) {
-  const struct {
-    const char *source, *expected;
-  } cases[] = {
-      {"'it''s'", "it's"},                        // doubled quote inside a stretch
-      {"\"a'b\"", "a'b"},                         // the other quote is plain text inside
-      {"x'y'z\"w\"", "xyzw"}, {"'open", "open"},  // an unclosed stretch runs to the end
-      {"''''", "'"},
-  };
-  for (const auto& c : cases) {
-    std::string dest = "junk";
-    EXPECT_EQ(rmquote(dest, c.source), std::string(c.expected).size()) << c.source;
-    EXPECT_EQ(dest, c.expected) << c.source;
   }
 }
 
