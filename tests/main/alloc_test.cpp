@@ -131,16 +131,6 @@ TEST(Workspace, MemoryLinesForOptionSets) {
   }
 }
 
-TEST(Workspace, PartitionStartsFollowTheSlices) {
-  test::TestRun t;
-  setSizeDefaults(t.run->size);
-  reduceSizes(*t.run);
-  const Workspace w = partition(t.run->size);
-  EXPECT_EQ(w.ADRESI[6], 1 + 2000 + 2000 + 4000 + 20000 + 3000 + 2000);  // slice 7
-  EXPECT_EQ(w.ADRESI[37], 264431);            // slice 38: the last MXDXV word
-  EXPECT_EQ(w.ADRESC[21], 1602742 - 84 + 1);  // IMPTYP: 3 x 28 characters
-}
-
 TEST(Workspace, HugeSizeIsComputedIn64Bits) {
   test::TestRun t;
   setSizeDefaults(t.run->size);
