@@ -1,33 +1,13 @@
-// Statement class names: keyword look-up and the names and codes of the
-// option language.
+// Statement class names and sub-class codes as the STATEMENT option takes them.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
 
-#include "inc/stmxxx.h"
 #include "lex/stmedt.h"
-#include "lex/stmkey.h"
 
 namespace ksfort {
 namespace {
-
-using S = STMXXX;
-
-TEST(ClassNames, KeywordMatchTakesTheLongestKeyword) {
-  const struct {
-    const char* token;
-    std::int32_t cls;
-  } cases[] = {{"CHARACTERFUNCTIONF", S::kCharacterFunction},
-               {"CHARACTERX", S::kCharacter},
-               {"ENDDO10", S::kEndDo},
-               {"ENDX", S::kEnd},
-               {"ELSEWHEREX", S::kElsewhere},
-               {"ELSEX", S::kElse},
-               {"goto10", S::kGoTo}};
-  for (const auto& c : cases) EXPECT_EQ(stmkey(c.token), c.cls) << c.token;
-  for (const char* none : {"HELLO", "1X", "", "GO"}) EXPECT_EQ(stmkey(none), -1) << none;
-}
 
 // Whole names only, in either case; class code x 100 as a STATEMENT selection,
 // or the short codes of the sub classes and the ERR/STMF/ASTM classes.
