@@ -58,7 +58,6 @@ TEST_F(IsstatTest, KindsOfFilesAndUnusualNamesWithoutMessage) {
       {dir + "/missing.f", -1, -1},  // a missing file is the caller's to report
       {" " + file, -1, -1},          // a leading blank counts
       {spaced, 0, kKindRegular},     // a blank inside belongs to the name
-      {std::string(5000, '/') + "x", -1, -1},
       {file + std::string(1, '\0') + "x", -1, -1},
   };
   for (const auto& r : rows) {
@@ -104,8 +103,7 @@ TEST(Lcdate, DateAndTimeFieldsWithLeadingZerosAndTicks) {
   std::string date(12, 'x'), time(9, 'x');
   lcdate(host, date);
   lctime(host, time);
-  EXPECT_EQ(date, "2026-03-05xx");  // ten characters, the rest left as it was
-  EXPECT_EQ(time, "07-05-09x");
+  EXPECT_EQ(date + time, "2026-03-05xx07-05-09x");  // the rest of each field left as it was
   EXPECT_EQ(clockm(host), 420);
 }
 

@@ -6,8 +6,6 @@
 #include <cstdint>
 #include <string>
 
-#include "lex/lower.h"
-#include "lex/upper.h"
 #include "support/test_support.h"
 
 namespace ksfort {
@@ -121,18 +119,6 @@ TEST(Token, LongStatementsStayLinear) {
     scan(std::string(13200, '1') + ".");
   }
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
-}
-
-TEST(CaseConversion, UpperAndLowerTheFirstNCharacters) {
-  std::string u = "abz@[`{\xe1", l = "ABZ@[`{\xe1";
-  upper(u, 7);
-  lower(l, 7);
-  EXPECT_EQ(u + l,
-            "ABZ@[`{\xe1"
-            "abz@[`{\xe1");
-  std::string n = "aB";
-  upper(n, -3);
-  EXPECT_EQ(n, "aB");
 }
 
 }  // namespace
