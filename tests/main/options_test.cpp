@@ -97,33 +97,22 @@ TEST(Options, SettingsAndMessages) {
   }
 }
 
+// The execution-parameters suite shows TREE(OFF,ENTRY=MAIN), the INDEX bounds
+// and the ELM entries; here the other forms and the cuts.
 TEST(Options, NamesTakenFromSubParameters) {
-  Parsed tree("TREE(OFF,ENTRY=MAIN)");
-  EXPECT_EQ(tree.run().opt.OPTTRE, 0);
-  EXPECT_EQ(text(tree.run().optnam.ENTNAM), padded("MAIN", 32));
   EXPECT_EQ(text(Parsed("TREE(E(SUB1))").run().optnam.ENTNAM), padded("SUB1", 32));
   EXPECT_EQ(text(Parsed("TREE(ENTRY=MAIN) TREE").run().optnam.ENTNAM), padded("", 32));
   EXPECT_EQ(text(Parsed("TREE(ENTRY=123)").run().optnam.ENTNAM), padded("", 32));
   const std::string longName = "TREE(ENTRY=" + std::string(40, 'N') + ")";
   EXPECT_EQ(text(Parsed(longName).run().optnam.ENTNAM), std::string(32, 'N'));
-
-  Parsed both("INDEX(L=M,U=P)");
-  EXPECT_EQ(text(both.run().optnam.LOWER) + text(both.run().optnam.UPPER),
-            padded("M", 32) + padded("P", 32));
   Parsed reset("INDEX(LOWER=M,LOWER=) INDEX(UPPER=P) INDEX");  // back to the defaults
   EXPECT_EQ(text(reset.run().optnam.LOWER) + text(reset.run().optnam.UPPER),
             std::string(32, '\0') + std::string(32, '\xff'));
-
   EXPECT_EQ(text(Parsed("PGNAME(VERYLONGNAME)").run().optnam.PGNAME), "VERYLONGNA");
   EXPECT_EQ(text(Parsed("PGNAME(ABC) PGNAME").run().optnam.PGNAME), padded("PROGRAM", 10));
-
-  Parsed elm("ELM(PREFIX=AB,MEM1,FIRST-LAST,X=Y,(NESTED),*," + std::string(20, 'Z') + ")");
-  const ELMNAM& e = elm.run().elm;
-  ASSERT_EQ(e.ELMNUM, 5);
-  EXPECT_EQ(text(e.entries[0].prefix), padded("AB", 16));
-  EXPECT_EQ(text(e.entries[2].first) + text(e.entries[2].last),
-            padded("FIRST", 16) + padded("LAST", 16));
-  EXPECT_EQ(text(e.entries[4].first), std::string(16, 'Z'));
+  Parsed elm("ELM(X=Y,(NESTED),*," + std::string(20, 'Z') + ")");
+  ASSERT_EQ(elm.run().elm.ELMNUM, 2);
+  EXPECT_EQ(text(elm.run().elm.entries[1].first), std::string(16, 'Z'));
   std::string many = "ELM(";
   for (int i = 0; i < 25; ++i) many += "M" + std::to_string(i) + ",";
   EXPECT_EQ(Parsed(many + ")").run().elm.ELMNUM, ELMNAM::kMaxEntries);
