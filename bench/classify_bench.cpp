@@ -6,22 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "host/host.h"
-#include "inc/run.h"
-#include "lex/anabun.h"
-#include "report/listing.h"
+#include "lex/classifier.h"
+#include "listing/listing.h"
 
 namespace {
 
 using namespace ksfort;
-
-class BenchHost final : public Host {
- public:
-  LocalTime now() override { return {}; }
-  std::int64_t userTicks() override { return 0; }
-  void* allocate(std::size_t) override { return nullptr; }
-  void release(void*) override {}
-};
 
 // One statement as the assembler delivers it: 66 text characters per card.
 std::string statement(const std::vector<std::string>& cards) {
@@ -61,17 +51,15 @@ std::vector<std::string> corpus() {
 }
 
 void BM_Classify(benchmark::State& state) {
-  BenchHost host;
   StringSink out;
-  StringSink err;
   Listing listing(out);
-  auto run = std::make_unique<Run>(host, listing, err, nullptr);
+  auto tokens = std::make_unique<TokenList>();
   const std::vector<std::string> stmts = corpus();
   std::int64_t n = 0;
   std::int64_t bytes = 0;
   for (auto _ : state) {
     for (const std::string& s : stmts) {
-      benchmark::DoNotOptimize(anabun(*run, s, run->tknlst));
+      benchmark::DoNotOptimize(classifyStatement(s, *tokens, {}, listing));
       ++n;
       bytes += static_cast<std::int64_t>(s.size());
     }

@@ -1,9 +1,9 @@
 // Fuzz target for the tokeniser and the statement classifier: arbitrary
 // statement text (at most 200 cards of 66 characters) cut token by token with
-// `token` and classified with `anabun`, in both character-code modes.
+// the tokeniser and classified by the classifier, in both character-code modes.
 //
 // Input layout: one control byte, then the statement text.
-//   bits 0-1  DEBUG option for anabun (3 reads as 0): 1 and 2 print traces
+//   bits 0-1  DEBUG option of the classifier (3 reads as 0): 1 and 2 print traces
 //   bits 2-3  quote switch of the token scan: 0, 1, 2, or 3 = cycle per token
 //   bit 4     scan into a compressed-text buffer half the text's size
 // Besides the sanitizers, the target checks what callers rely on: every token
@@ -18,24 +18,12 @@
 #include <vector>
 
 #include "host/host.h"
-#include "inc/run.h"
-#include "inc/tknlst.h"
-#include "lex/anabun.h"
-#include "lex/token.h"
-#include "report/listing.h"
+#include "lex/classifier.h"
+#include "lex/token_list.h"
+#include "lex/tokeniser.h"
+#include "listing/listing.h"
 
 namespace {
-
-using ksfort::Host;
-using ksfort::LocalTime;
-
-class FuzzHost final : public Host {
- public:
-  LocalTime now() override { return {2026, 12, 6, 11, 5, 9}; }
-  std::int64_t userTicks() override { return 42; }
-  void* allocate(std::size_t bytes) override { return std::calloc(bytes == 0 ? 1 : bytes, 1); }
-  void release(void* p) override { std::free(p); }
-};
 
 constexpr std::size_t kMaxText = 200 * 66;
 
@@ -48,11 +36,13 @@ void check(bool ok, const char* what) {
   if (!ok) fail(what);
 }
 
-bool knownTokenKind(std::int32_t k) {
+bool knownTokenKind(ksfort::TokenKind kind) {
+  const auto k = static_cast<std::int32_t>(kind);
   return (k >= -2 && k <= 23) || k == 31 || (k >= 37 && k <= 45) || (k >= 50 && k <= 56) || k == 60;
 }
 
-void scanTokens(std::int32_t mode, int quoteSetting, bool smallBuffer, std::string_view text) {
+void scanTokens(ksfort::CharacterCode mode, int quoteSetting, bool smallBuffer,
+                std::string_view text) {
   // An exactly sized heap buffer, so a write past it is a sanitizer report.
   const std::size_t size = smallBuffer ? text.size() / 2 : text.size();
   std::vector<char> buffer(size == 0 ? 1 : size);
@@ -61,14 +51,14 @@ void scanTokens(std::int32_t mode, int quoteSetting, bool smallBuffer, std::stri
   const std::int32_t end = static_cast<std::int32_t>(text.size()) + 1;
   for (std::int32_t n = 0;; ++n) {
     check(n <= end, "token does not reach the end of the text");
-    const std::int32_t quote = quoteSetting == 3 ? n % 3 : quoteSetting;
+    const auto quote = static_cast<ksfort::QuoteMode>(quoteSetting == 3 ? n % 3 : quoteSetting);
     const std::int32_t before = in;
     const ksfort::TokenResult r =
-        ksfort::token(mode, quote, text, 66, in, out, std::span<char>(buffer.data(), size));
+        ksfort::nextToken(mode, quote, text, 66, in, out, std::span<char>(buffer.data(), size));
     check(knownTokenKind(r.kind), "unknown token kind");
     check(r.length >= 0, "negative token length");
     check(in >= before && in <= end, "input position out of range");
-    if (r.kind == ksfort::tkn::kEnd) {
+    if (r.kind == ksfort::TokenKind::kEnd) {
       check(in == end, "end of statement before the end of the text");
       check(r.length == 0, "end of statement with a length");
       return;
@@ -80,24 +70,25 @@ void scanTokens(std::int32_t mode, int quoteSetting, bool smallBuffer, std::stri
   }
 }
 
-void classify(std::int32_t mode, std::int32_t debug, std::string_view text) {
-  static std::unique_ptr<ksfort::TKNLST> tokens = std::make_unique<ksfort::TKNLST>();
-  FuzzHost host;
-  ksfort::StringSink out, err;
+void classify(ksfort::CharacterCode mode, std::int32_t debug, std::string_view text) {
+  static std::unique_ptr<ksfort::TokenList> tokens = std::make_unique<ksfort::TokenList>();
+  ksfort::StringSink out;
   ksfort::Listing listing(out);
-  ksfort::Run run(host, listing, err, nullptr);
-  run.opt.OPTCOD = mode;
-  run.opt.OPTDBG = debug;
-  const ksfort::BunResult r = ksfort::anabun(run, text, *tokens);
+  ksfort::ClassifierSettings settings;
+  settings.code = mode;
+  settings.trace = static_cast<ksfort::TraceMode>(debug);
+  const ksfort::Classification r = ksfort::classifyStatement(text, *tokens, settings, listing);
   listing.flush();
 
   check(r.count == tokens->count, "token counts differ");
-  check(r.count >= 0 && r.count <= ksfort::TKNLST::kCapacity, "token count out of range");
+  check(r.count >= 0 && r.count <= ksfort::TokenList::kCapacity, "token count out of range");
   check(r.first >= 0 && r.first <= r.count, "first token out of range");
   check(r.inner >= -1 && r.inner <= r.count, "inner statement index out of range");
-  check(r.error == 0 || r.error == 1, "error flag neither 0 nor 1");
-  for (int i = 0; i < 2; ++i) check(r.cls[i] >= -5 && r.cls[i] <= 86, "class code out of range");
-  check(r.error == 0 || (r.cls[0] == -5 && r.cls[1] == -5), "statement in error has a class");
+  for (int i = 0; i < 2; ++i)
+    check(ksfort::isClassCode(ksfort::classCode(r.cls[i])), "class code out of range");
+  check(!r.error || (r.cls[0] == ksfort::StatementClass::kUnclassified &&
+                     r.cls[1] == ksfort::StatementClass::kUnclassified),
+        "statement in error has a class");
   for (int i = 0; i < r.count; ++i) {
     const auto u = static_cast<std::size_t>(i);
     check(tokens->pos[u] >= 1 && tokens->len[u] >= 0, "token position or length out of range");
@@ -117,7 +108,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::int32_t debug = (control & 3) == 3 ? 0 : control & 3;
   const int quote = (control >> 2) & 3;
   const bool smallBuffer = (control & 16) != 0;
-  for (std::int32_t mode : {ksfort::kCodeAscii, ksfort::kCodeEbcdic}) {
+  for (ksfort::CharacterCode mode :
+       {ksfort::CharacterCode::kAscii, ksfort::CharacterCode::kEbcdic}) {
     scanTokens(mode, quote, smallBuffer, text);
     classify(mode, debug, text);
   }

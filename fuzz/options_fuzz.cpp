@@ -17,16 +17,17 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "control/option_parser.h"
+#include "control/process_entry.h"
+#include "control/run_context.h"
+#include "control/size_columns.h"
 #include "host/host.h"
-#include "inc/run.h"
-#include "main/entry.h"
-#include "main/options.h"
-#include "main/sizes.h"
-#include "report/listing.h"
+#include "listing/listing.h"
 
 namespace {
 
@@ -39,7 +40,6 @@ class FuzzHost final : public Host {
  public:
   std::size_t allocationLimit = std::size_t{64} << 20;
   LocalTime now() override { return {2026, 12, 6, 11, 5, 9}; }
-  std::int64_t userTicks() override { return 42; }
   void* allocate(std::size_t bytes) override {
     if (bytes > allocationLimit) return nullptr;
     return std::calloc(bytes == 0 ? 1 : bytes, 1);
@@ -67,10 +67,10 @@ void parseOneText(std::string_view text) {
   FuzzHost host;
   ksfort::StringSink out, err;
   ksfort::Listing listing(out);
-  ksfort::Run run(host, listing, err, nullptr);
-  ksfort::setSizeDefaults(run.size);
-  ksfort::parseOptions(run, text);
-  ksfort::printExecutionParameters(run);
+  auto run = std::make_unique<ksfort::Run>(host, listing, err, nullptr);
+  ksfort::setSizeDefaults(run->status.limits);
+  ksfort::parseOptions(text, run->optionSettings(), listing);
+  ksfort::printExecutionParameters(listing, run->options, run->document, run->names, run->archive);
   listing.flush();
 }
 

@@ -15,8 +15,6 @@ class Host {
  public:
   virtual ~Host() = default;
   virtual LocalTime now() = 0;
-  // User processor time consumed so far, in clock ticks of 10 ms.
-  virtual std::int64_t userTicks() = 0;
   // Zero-filled memory; pages are touched only when used. nullptr on failure.
   virtual void* allocate(std::size_t bytes) = 0;
   virtual void release(void* p) = 0;
@@ -25,7 +23,6 @@ class Host {
 class SystemHost final : public Host {
  public:
   LocalTime now() override;
-  std::int64_t userTicks() override;
   void* allocate(std::size_t bytes) override;
   void release(void* p) override;
 };

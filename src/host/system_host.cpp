@@ -1,6 +1,3 @@
-#include <sys/times.h>
-#include <unistd.h>
-
 #include <cstdlib>
 #include <ctime>
 
@@ -13,14 +10,6 @@ LocalTime SystemHost::now() {
   std::tm tm{};
   localtime_r(&t, &tm);
   return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
-}
-
-std::int64_t SystemHost::userTicks() {
-  struct tms t {};
-  ::times(&t);
-  const long hz = ::sysconf(_SC_CLK_TCK);
-  // Ticks of 10 ms whatever the host's tick length.
-  return hz > 0 ? static_cast<std::int64_t>(t.tms_utime) * 100 / hz : 0;
 }
 
 // calloc of a large block maps fresh zero pages, so only the pages a table

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "main/entry.h"
+#include "control/process_entry.h"
 
 namespace ksfort::test {
 

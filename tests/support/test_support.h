@@ -8,10 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "control/run_context.h"
 #include "host/host.h"
-#include "inc/run.h"
-#include "report/listing.h"
-#include "report/stop.h"
+#include "host/output_sink.h"
+#include "listing/listing.h"
+#include "listing/stop.h"
 
 namespace ksfort::test {
 
@@ -20,7 +21,6 @@ class FakeHost final : public Host {
   LocalTime time{2026, 12, 6, 11, 5, 9};
   std::size_t allocationLimit = static_cast<std::size_t>(-1);
   LocalTime now() override { return time; }
-  std::int64_t userTicks() override { return 42; }
   void* allocate(std::size_t bytes) override;
   void release(void* p) override;
 };
@@ -83,7 +83,7 @@ int stopCode(F&& f) {
   try {
     f();
   } catch (const RunStop& s) {
-    return s.code;
+    return static_cast<int>(s.code);
   }
   return -1;
 }

@@ -1,0 +1,124 @@
+#include "control/analysis_driver.h"
+
+#include <string>
+
+#include "control/console_texts.h"
+#include "host/file_status.h"
+#include "host/fixed_text.h"
+#include "listing/run_status_page.h"
+#include "reports/classification_summary.h"
+
+namespace ksfort {
+namespace {
+
+constexpr int kPathWidth = DriverState::kPathWidth;
+
+void startRun(Run& run, const Workspace& ws) {
+  run.status.usage.startRun();
+  run.status.statement.cardTotal = 0;
+  run.counts = ClassCounts{};
+  run.selected = SelectedCards{};
+  run.selected.cards =
+      BoundedTable<Card>(run.stop, ws.cardImages(), kSelectedCardsLimit, run.status.limits[MXCDBF]);
+  run.driver.sourceDirectory = blankField<kPathWidth>();
+}
+
+void endRun(Run& run) {
+  if (run.options.debug != 0) {
+    run.frame.setTitle("  MEMORY  SIZE  CHECK", 0);
+    run.frame.startPage();
+    printMemorySizeCheck(run.out, run.status);
+  }
+  if (run.options.classSummary == 1)
+    printClassificationSummary(run.frame, run.counts, run.names.programName);
+}
+
+// A directory-scan failure ends the run with stop code 200.
+[[noreturn]] void scanStop(Run& run, std::string_view message) {
+  run.out.record(message);
+  run.stop.stop(StopCode::kTableOverflow);
+}
+
+enum class Outcome { kAnalysed, kMissing };
+
+// Tests the file, then opens and analyses it.
+Outcome analyseFile(Run& run, const Workspace& ws, std::string_view path) {
+  setField(run.driver.path, path);
+  const FileStatus fs = queryFileStatus(run.out, path);
+  if (fs.status != 0 || fs.kind != FileKind::kRegular || !run.reader.openSource(path)) {
+    reportMissingFile(run.err, MissingFile::kSource, path);
+    return Outcome::kMissing;
+  }
+  analyseSource(run, ws);
+  run.reader.closeSource();
+  return Outcome::kAnalysed;
+}
+
+}  // namespace
+
+void analyseSources(Run& run, const CommandTable& table, const Workspace& ws) {
+  startRun(run, ws);
+  DriverState& d = run.driver;
+  for (int i = 2; i <= table.count(); ++i) {
+    d.sourceDirectory = blankField<kPathWidth>();
+    const std::string_view arg = table.row(i);
+    switch (table.kind(i)) {
+      case ArgumentKind::kIncludeDirectory:
+        // -Idir sets the include directory for the sources that follow; -I clears it.
+        if (table.at(i, 2) == ' ') {
+          d.includeDirectory = blankField<kPathWidth>();
+        } else {
+          setField(d.includeDirectory, arg.substr(2, kPathWidth));
+        }
+        continue;
+      case ArgumentKind::kOptionFile:
+      case ArgumentKind::kOptionText:
+        continue;
+      case ArgumentKind::kSource:
+        break;
+    }
+    const std::string_view name = trimmed(std::span<const char>(arg.substr(0, kPathWidth)));
+    bool wildcard = false;
+    for (std::size_t k = name.size(); k-- > 0;) {
+      const char c = name[k];
+      if (c == '*' || c == '?' || c == ':') {
+        wildcard = true;
+        break;
+      }
+      if (c == '/' || c == '\\') {
+        setField(d.sourceDirectory, name.substr(0, k + 1));
+        break;
+      }
+    }
+    if (!wildcard) {
+      if (analyseFile(run, ws, name) == Outcome::kMissing) {
+        // A missing source ends the analysis without reports, as a failure.
+        run.exitStatus = ExitStatus::kFailed;
+        return;
+      }
+      continue;
+    }
+    std::string dir;
+    if (run.scan.open(0, name, dir) != 0) scanStop(run, " ERROR DETECTED AT OPNDIR.");
+    std::string path;
+    for (;;) {
+      const DirectoryEntry e = run.scan.next(0, {});
+      if (e.status != 0) {
+        if (e.kind != FileKind::kUnknown) run.out.record(" UNKNOWN ERROR AT RDDIR.");
+        break;
+      }
+      if (e.kind != FileKind::kRegular) continue;  // directories and devices are not sources
+      path.assign(dir).append(e.name);
+      if (analyseFile(run, ws, path) == Outcome::kMissing) {
+        // The file vanished between the scan and the open.
+        if (run.scan.close(0) != 0) scanStop(run, " ERROR DETECTED AT CLSDIR.");
+        run.exitStatus = ExitStatus::kFailed;
+        return;
+      }
+    }
+    if (run.scan.close(0) != 0) scanStop(run, " ERROR DETECTED AT CLSDIR.");
+  }
+  endRun(run);
+}
+
+}  // namespace ksfort

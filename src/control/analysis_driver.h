@@ -1,0 +1,15 @@
+// The analysis driver: the central loop over the command-line arguments, their
+// files, program units and statements, and the run-end report sequence.
+#pragma once
+#include "control/command_table.h"
+#include "control/run_context.h"
+#include "control/workspace.h"
+
+namespace ksfort {
+
+void analyseSources(Run& run, const CommandTable& table, const Workspace& ws);
+
+// Reads the open source to its end, program unit by program unit.
+void analyseSource(Run& run, const Workspace& ws);
+
+}  // namespace ksfort

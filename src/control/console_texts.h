@@ -1,0 +1,25 @@
+// Texts of the console: usage text, option help and the interactive prompts,
+// and the "is not found." messages; all on the standard error stream.
+#pragma once
+#include <string_view>
+
+#include "host/output_sink.h"
+
+namespace ksfort {
+
+enum class ConsoleText {
+  kNextPrompt,   // "OPTION>"
+  kFirstPrompt,  // the explanatory prompt, then "OPTION>"
+  kOptionHelp,
+  kUsage,
+};
+
+void writeConsoleText(OutputSink& err, ConsoleText text);
+
+enum class MissingFile { kOption, kSource, kInclude };
+
+// "... : Source-file(name) is not found." and its kin (routine errorm); a
+// blank name gives the "A filename is not specified." message instead.
+void reportMissingFile(OutputSink& err, MissingFile kind, std::string_view nameField);
+
+}  // namespace ksfort

@@ -1,0 +1,68 @@
+// The run object that ties the top of the program together: the host and the
+// output streams, the option settings, the page frame, the run status with
+// its stop path, and the records of the analysis. Routines below the run
+// sequence take only the records they use.
+#pragma once
+#include <cstdio>
+
+#include "control/archive_options.h"
+#include "control/exit_status.h"
+#include "control/option_parser.h"
+#include "host/directory_scan.h"
+#include "host/host.h"
+#include "input/card_reader.h"
+#include "input/statement.h"
+#include "lex/token_list.h"
+#include "listing/listing.h"
+#include "listing/page_frame.h"
+#include "listing/run_status.h"
+#include "listing/stop.h"
+#include "reports/report_options.h"
+#include "structure/class_counts.h"
+#include "structure/selected_statements.h"
+
+namespace ksfort {
+
+// The analysis driver's own state: the directories and path of the source
+// being analysed and the counts of the current program unit.
+struct DriverState {
+  static constexpr int kPathWidth = 512;
+  std::array<char, kPathWidth> sourceDirectory = blankField<kPathWidth>();
+  std::array<char, kPathWidth> includeDirectory = blankField<kPathWidth>();  // set by -I
+  std::array<char, kPathWidth> path = blankField<kPathWidth>();              // file being analysed
+  std::int32_t unitCards = 0;       // cards of the current program unit
+  std::int32_t unitStatements = 0;  // statements of the current program unit
+};
+
+struct Run {
+  Run(Host& h, Listing& listing, OutputSink& error, std::FILE* optionInput)
+      : host{h}, out{listing}, err{error}, in{optionInput}, scan{h, listing} {}
+
+  Host& host;
+  Listing& out;     // the listing: standard output
+  OutputSink& err;  // usage, prompts, "is not found." messages: standard error
+  std::FILE* in;    // option-input stream: standard input
+  ExitStatus exitStatus = ExitStatus::kOk;
+
+  ReportOptions options;
+  DocumentParts document;
+  ReportNames names;
+  ArchiveOptions archive;
+  PageFrame frame{out, host};
+  RunStatus status;
+  StopPath stop{frame, status};
+
+  DriverState driver;
+  DirectoryScan scan;
+  CardReader reader;
+  Statement statement;
+  TokenList tokens;
+  ClassCounts counts;
+  SelectedCards selected;
+
+  OptionSettings optionSettings() {
+    return {options, document, names, archive, status.limits, frame.settings};
+  }
+};
+
+}  // namespace ksfort

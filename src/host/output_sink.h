@@ -1,0 +1,32 @@
+// Where output bytes finally go: a stream of the process, or a string in
+// tests. The listing writer and the console messages both end in a sink.
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace ksfort {
+
+class OutputSink {
+ public:
+  virtual ~OutputSink() = default;
+  virtual void write(std::string_view bytes) = 0;
+  virtual void flush() {}
+};
+
+// A file descriptor of the process (standard output or standard error).
+class FileSink final : public OutputSink {
+ public:
+  explicit FileSink(int fd) : fd_{fd} {}
+  void write(std::string_view bytes) override;
+
+ private:
+  int fd_;
+};
+
+class StringSink final : public OutputSink {
+ public:
+  void write(std::string_view bytes) override { text.append(bytes); }
+  std::string text;
+};
+
+}  // namespace ksfort

@@ -1,0 +1,90 @@
+// The card reader: reads one card (one source line, 132 columns) at a time from
+// the source or from the include member open at the current level, expanding a
+// TAB in columns 1-6. It owns every piece of reading state: the open files per
+// level, the statement and card counters of the program unit, the look-ahead
+// state the statement assembler leaves between calls, and what each include
+// level saves of the level below it.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "host/fixed_text.h"
+#include "host/record_file.h"
+#include "input/statement.h"
+
+namespace ksfort {
+
+// What the last read found.
+enum class ReadEnd : std::int32_t { kCard = 0, kEndOfSource = -1, kEndOfMember = -2 };
+
+// What the assembler finds when it is called for the next statement.
+enum class LookAhead : std::int32_t {
+  kNewUnit = -1,     // reset the unit's counters, then read a fresh card
+  kNoCard = -2,      // read a fresh card, counters go on
+  kCardPending = 0,  // the held card of this level begins the next statement
+};
+
+class CardReader {
+ public:
+  static constexpr int kMaxIncludeLevel = 16;
+  static constexpr int kNameWidth = 256;
+
+  // Reading state of the current level, shared with the statement assembler.
+  struct State {
+    std::int32_t isn = 0;        // statement number within the program unit
+    std::int32_t cardCount = 0;  // cards read within the program unit
+    ReadEnd end = ReadEnd::kCard;
+    LookAhead lookAhead = LookAhead::kNewUnit;
+    StatementKind pending = StatementKind::kOrdinary;  // kind of the held card's statement
+  };
+  State state;
+  Card card = blankField<kCardWidth>();  // the card read last
+
+  // Opens the source at level 0; false when it cannot be opened.
+  bool openSource(std::string_view path);
+  // The source read from text in memory, which must outlive the reading.
+  void openSourceText(std::string_view text);
+  // Closes the source and resets the reader for the next one.
+  void closeSource();
+
+  // Opens an include member as the next level, saving the state of the level
+  // below; the next statement starts with a fresh card from the member. The
+  // level, its name and the saved state are set even when the open fails
+  // (false). The caller checks the level limit first.
+  bool pushInclude(std::string_view path, std::string_view name);
+  // Closes the member of the current level and restores the state of the
+  // level below; returns the member's name as given to pushInclude.
+  std::string_view popInclude();
+  int includeLevel() const { return level_; }
+
+  // Reads the next card of the current level into card.
+  ReadEnd readCard();
+
+  // The look-ahead card of the current level and its card number. Reading an
+  // include member overwrites the current card, so a card pending when a level
+  // is entered comes back from here when the level is left.
+  struct HeldCard {
+    Card card = blankField<kCardWidth>();
+    std::int32_t number = 0;
+  };
+  HeldCard& held() { return held_[static_cast<std::size_t>(level_)]; }
+
+ private:
+  struct Saved {
+    ReadEnd end = ReadEnd::kCard;
+    LookAhead lookAhead = LookAhead::kNewUnit;
+    StatementKind pending = StatementKind::kOrdinary;
+  };
+
+  RecordFile files_[kMaxIncludeLevel + 1];  // [0] the source, [L] include level L
+  std::array<Saved, kMaxIncludeLevel + 1> saved_{};
+  std::array<HeldCard, kMaxIncludeLevel + 1> held_{};
+  std::array<std::array<char, kNameWidth>, kMaxIncludeLevel + 1> names_{};
+  int level_ = 0;
+};
+
+// The TAB expansion of columns 1-6 that the reader applies to every card.
+void expandTab(Card& card);
+
+}  // namespace ksfort

@@ -1,0 +1,44 @@
+// The tokeniser of statement text. Each call cuts one token from the
+// blank-insensitive fixed-form text of a statement (66 characters per card)
+// and copies its characters, blanks left out, into the compressed text buffer.
+#pragma once
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "lex/token_kind.h"
+
+namespace ksfort {
+
+// How the next token treats quotes and letters, set by the caller.
+enum class QuoteMode {
+  kNormal,     // a quote opens a character constant
+  kNoLetters,  // letters after an integer end it: CHARACTER*8HX
+  kAlone,      // a quote is a token of its own: READ(1'5)
+};
+
+// The CODE option: selects the character-class table.
+enum class CharacterCode : std::int32_t { kAscii = 1, kEbcdic = 2 };
+
+struct TokenResult {
+  TokenKind kind = TokenKind::kEnd;
+  std::int32_t length = 0;  // characters written to the buffer
+};
+
+// Cuts the next token of `text` (the statement text; its size is the text
+// length) starting at `inputPos` (1-based) and writes its characters into
+// `buffer` from `outputPos` (1-based) on. Advances `inputPos` past the token;
+// the caller advances its output position by the returned length. At the end
+// of the text inputPos becomes text.size() + 1 and the kind is kEnd.
+// `cardWidth` (66) bounds "!" comments. Never writes outside `buffer`: a
+// token that does not fit is cut and returned as kMalformed. A buffer as
+// large as the text always suffices.
+TokenResult nextToken(CharacterCode code, QuoteMode quote, std::string_view text,
+                      std::int32_t cardWidth, std::int32_t& inputPos, std::int32_t outputPos,
+                      std::span<char> buffer);
+
+// The character class (1-16) of byte c in the table of `code`: 1-14 special
+// characters, 15 digits, 16 letters and everything else.
+std::int32_t charClass(CharacterCode code, unsigned char c);
+
+}  // namespace ksfort

@@ -1,0 +1,51 @@
+// A fixed-capacity table over a slice of the workspace. Its one add path checks
+// the limit and, when the table is full, stops the run with the owner's
+// overflow message; nothing is written to the table after the message.
+#pragma once
+#include <cassert>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "listing/stop.h"
+
+namespace ksfort {
+
+template <class T>
+class BoundedTable {
+ public:
+  BoundedTable() = default;
+  // maximum: the configured limit the message shows (usually slots.size()).
+  BoundedTable(StopPath& stop, std::span<T> slots, const TableLimit& limit, std::int64_t maximum)
+      : stop_{&stop}, slots_{slots}, limit_{&limit}, maximum_{maximum} {}
+
+  // Index of the new entry.
+  std::size_t add(const T& v) {
+    ensureRoom(1);
+    slots_[n_] = v;
+    return n_++;
+  }
+  // Stops the run unless k more entries fit.
+  void ensureRoom(std::size_t k) {
+    if (n_ + k > slots_.size()) {
+      assert(stop_ && "bounded table used before it was set up");
+      stop_->overflow(*limit_, maximum_);
+    }
+  }
+  T& operator[](std::size_t i) { return slots_[i]; }
+  const T& operator[](std::size_t i) const { return slots_[i]; }
+  std::size_t size() const { return n_; }
+  std::size_t capacity() const { return slots_.size(); }
+  std::span<T> used() { return slots_.first(n_); }
+  std::span<const T> used() const { return slots_.first(n_); }
+  void clear() { n_ = 0; }
+
+ private:
+  StopPath* stop_ = nullptr;
+  std::span<T> slots_;
+  const TableLimit* limit_ = nullptr;
+  std::int64_t maximum_ = 0;
+  std::size_t n_ = 0;
+};
+
+}  // namespace ksfort

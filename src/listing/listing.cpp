@@ -1,0 +1,75 @@
+#include "listing/listing.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace ksfort {
+
+void Listing::record(std::string_view rec) {
+  std::size_t n = rec.size();
+  while (n > 0 && rec[n - 1] == ' ') --n;
+  buf_.append(rec.data(), n);
+  buf_.push_back('\n');
+  if (buf_.size() >= kBlock) flush();
+}
+
+void Listing::write(std::string_view text) {
+  buf_.append(text);
+  if (buf_.size() >= kBlock) flush();
+}
+
+void Listing::flush() {
+  if (!buf_.empty()) {
+    sink_.write(buf_);
+    buf_.clear();
+  }
+  sink_.flush();
+}
+
+void PrintLine::clear(char control) {
+  buf_.fill(' ');
+  buf_[0] = control;
+  end_ = 1;
+}
+
+PrintLine& PrintLine::put(int pos, std::string_view text) {
+  if (pos < 1 || pos > kWidth) return *this;
+  const std::size_t room = static_cast<std::size_t>(kWidth - pos + 1);
+  const std::size_t n = std::min(room, text.size());
+  std::copy_n(text.data(), n, buf_.data() + pos - 1);
+  end_ = std::max(end_, pos - 1 + static_cast<int>(n));
+  return *this;
+}
+
+void formatInt(char* dst, int width, std::int64_t value, int minDigits) {
+  char digits[24];
+  const bool neg = value < 0;
+  const std::uint64_t mag = neg ? 0 - static_cast<std::uint64_t>(value) : value;
+  auto [end, ec] = std::to_chars(digits, digits + sizeof digits, mag);
+  (void)ec;
+  int nd = static_cast<int>(end - digits);
+  const int shown = std::max(nd, minDigits);
+  const int need = shown + (neg ? 1 : 0);
+  if (need > width) {
+    std::fill_n(dst, width, '*');
+    return;
+  }
+  std::fill_n(dst, width, ' ');
+  char* p = dst + width - nd;
+  std::copy_n(digits, nd, p);
+  for (int i = nd; i < shown; ++i) *--p = '0';
+  if (neg) *--p = '-';
+}
+
+PrintLine& PrintLine::putInt(int pos, int width, std::int64_t value) {
+  return putIntZero(pos, width, 1, value);
+}
+
+PrintLine& PrintLine::putIntZero(int pos, int width, int minDigits, std::int64_t value) {
+  if (pos < 1 || width <= 0 || pos + width - 1 > kWidth) return *this;
+  formatInt(buf_.data() + pos - 1, width, value, minDigits);
+  end_ = std::max(end_, pos - 1 + width);
+  return *this;
+}
+
+}  // namespace ksfort

@@ -1,0 +1,59 @@
+// The listing writer: the one owner of the standard output stream. Records are
+// collected in a large buffer and written in big blocks; each record is one text
+// line whose first character is the carriage-control character.
+#pragma once
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "host/output_sink.h"
+
+namespace ksfort {
+
+// Also a sink itself: the host services' messages go between its records.
+class Listing final : public OutputSink {
+ public:
+  explicit Listing(OutputSink& sink) : sink_{sink} { buf_.reserve(kBlock + 256); }
+  ~Listing() override { flush(); }
+  Listing(const Listing&) = delete;
+  Listing& operator=(const Listing&) = delete;
+
+  // Writes one record; trailing blanks are not significant and are dropped.
+  void record(std::string_view rec);
+  // Writes text as it stands (messages of the host services).
+  void write(std::string_view text) override;
+  void flush() override;
+
+ private:
+  static constexpr std::size_t kBlock = 1 << 16;
+  OutputSink& sink_;
+  std::string buf_;
+};
+
+// One print record of 133 positions (carriage control in position 1), filled
+// with blanks and built field by field. Positions are 1-based as in the layouts.
+class PrintLine {
+ public:
+  static constexpr int kWidth = 133;
+  explicit PrintLine(char control = ' ') { clear(control); }
+  void clear(char control = ' ');
+  // Places text from position pos on, cut at the end of the record.
+  PrintLine& put(int pos, std::string_view text);
+  // Right-justified integer in a field of width positions; '*' fill when too wide.
+  PrintLine& putInt(int pos, int width, std::int64_t value);
+  // Integer with leading zeros to at least minDigits digits, right-justified.
+  PrintLine& putIntZero(int pos, int width, int minDigits, std::int64_t value);
+  std::string_view text() const { return {buf_.data(), static_cast<std::size_t>(end_)}; }
+  void emit(Listing& out) const { out.record(text()); }
+
+ private:
+  std::array<char, kWidth> buf_{};
+  int end_ = 1;  // number of positions written so far
+};
+
+// Fortran I-edit of value into width positions (asterisks when it does not fit).
+void formatInt(char* dst, int width, std::int64_t value, int minDigits = 1);
+
+}  // namespace ksfort

@@ -1,0 +1,67 @@
+#include "listing/page_frame.h"
+
+#include "host/date_time.h"
+
+namespace ksfort {
+namespace {
+
+constexpr int kBannerPos = 2;
+constexpr int kTitleSepPos = 40;
+constexpr int kTitlePos = 43;
+constexpr int kTitleEndPos = 103;
+constexpr int kDatePos = 106;
+constexpr int kPagePos = 123;
+constexpr int kHeadingPos = 2;
+
+}  // namespace
+
+void PageFrame::setTitle(std::string_view title, int headingLines) {
+  setField(title_, title);
+  headingLines_ = headingLines;
+}
+
+void PageFrame::setHeadings(std::string_view first, std::string_view second) {
+  setField(heading1_, first);
+  setField(heading2_, second);
+}
+
+void PageFrame::startPage() {
+  auto date = blankField<10>();
+  writeToday(host_, date);
+  ++pageNumber_;
+  out_.record(std::string_view(&settings.eject, 1));
+  out_.record(" ");
+  out_.record(" ");
+  PrintLine h;
+  h.put(kBannerPos, kBanner)
+      .put(kTitleSepPos, " : ")
+      .put(kTitlePos, view(title_))
+      .put(kTitleEndPos, " :")
+      .put(kDatePos, "DATE ")
+      .put(kDatePos + 5, view(date))
+      .put(kPagePos, "PAGE ")
+      .putIntZero(kPagePos + 5, 6, 5, pageNumber_);
+  h.emit(out_);
+  PrintLine head;
+  if (headingLines_ == 2) {
+    head.put(kHeadingPos, view(heading1_)).emit(out_);
+    head.clear();
+    head.put(kHeadingPos, view(heading2_)).emit(out_);
+    linesUsed_ = 3;
+  } else if (headingLines_ == 1) {
+    head.put(kHeadingPos, view(heading1_)).emit(out_);
+    linesUsed_ = 2;
+  } else {
+    linesUsed_ = 1;
+  }
+  out_.record(" ");
+  linesUsed_ += 3;
+}
+
+void PageFrame::countLine() {
+  if (settings.paging && settings.linesPerPage >= 10 && linesUsed_ % settings.linesPerPage == 0)
+    startPage();
+  ++linesUsed_;
+}
+
+}  // namespace ksfort

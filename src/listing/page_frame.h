@@ -1,0 +1,55 @@
+// The page frame of the listing: startPage begins a new page and prints its
+// header (banner, report title, date, page number, heading lines); countLine
+// accounts for one detail line and breaks the page when it is full.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "host/fixed_text.h"
+#include "host/host.h"
+#include "listing/listing.h"
+
+namespace ksfort {
+
+// The 38-character banner in columns 2-39 of every page header.
+inline constexpr std::string_view kBanner = "ZUL(R) KESTROLAN/FORTRAN  (KSFORT 0.1)";
+static_assert(kBanner.size() == 38);
+
+// What the options and the run sequence choose (HEADER, LINES and the
+// page-eject character).
+struct PageSettings {
+  bool paging = true;              // HEADER: page breaks and headers from countLine
+  std::int32_t linesPerPage = 53;  // LINES; below 10 no automatic breaks
+  char eject = '1';                // written alone as the first record of every page
+};
+
+class PageFrame {
+ public:
+  PageFrame(Listing& out, Host& host) : out_{out}, host_{host} {}
+
+  Listing& out() { return out_; }
+  PageSettings settings;
+
+  // Sets the report title (blank padded to 60) and the number of heading
+  // lines (0, 1 or 2) for the next page.
+  void setTitle(std::string_view title, int headingLines = 0);
+  void setHeadings(std::string_view first, std::string_view second);
+  void startPage();
+  void countLine();
+
+  std::int32_t linesUsed() const { return linesUsed_; }
+  std::int32_t pageNumber() const { return pageNumber_; }
+
+ private:
+  Listing& out_;
+  Host& host_;
+  std::int32_t linesUsed_ = 0;
+  std::int32_t pageNumber_ = 0;
+  int headingLines_ = 0;
+  std::array<char, 60> title_ = blankField<60>();
+  std::array<char, 132> heading1_ = blankField<132>();
+  std::array<char, 132> heading2_ = blankField<132>();
+};
+
+}  // namespace ksfort

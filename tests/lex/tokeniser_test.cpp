@@ -1,0 +1,123 @@
+#include "lex/tokeniser.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "support/test_support.h"
+
+namespace ksfort {
+namespace {
+
+constexpr std::int32_t kCard = 66;
+
+// Tokenises a whole text as the classifier does, with one quote switch, and
+// renders the tokens as "kind:text" joined by "|".
+std::string scan(std::string_view text, CharacterCode mode = CharacterCode::kAscii,
+                 QuoteMode quote = QuoteMode::kNormal, std::int32_t width = kCard) {
+  std::string out;
+  std::string buffer(text.size(), '#');
+  std::int32_t in = 1;
+  std::int32_t at = 1;
+  for (;;) {
+    const std::int32_t before = in;
+    const TokenResult r = nextToken(mode, quote, text, width, in, at, buffer);
+    if (r.kind == TokenKind::kEnd) {
+      EXPECT_EQ(r.length, 0);
+      EXPECT_EQ(in, static_cast<std::int32_t>(text.size()) + 1);
+      return out;
+    }
+    EXPECT_GT(in, before) << "no progress";
+    if (!out.empty()) out += '|';
+    out += std::to_string(static_cast<int>(r.kind)) + ':' + buffer.substr(at - 1, r.length);
+    at += r.length;
+  }
+}
+
+struct Case {
+  std::string_view text;
+  std::string_view tokens;
+};
+
+void expectCases(std::initializer_list<Case> cases) {
+  for (const Case& c : cases) EXPECT_EQ(scan(c.text), c.tokens) << "text «" << c.text << "»";
+}
+
+TEST(Tokeniser, NamesOperatorsAndNumbers) {
+  expectCases({{"G O T O 1 0", "8:GOTO10"},
+               {"A(1)", "9:A|16:(|2:1|17:)"},
+               {"** // :: => == /= >= <=", "20:**|21://|22:::|23:=>|40:==|41:/=|42:>=|44:<="},
+               {"A* *B", "8:A|20:**|8:B"},
+               {"1 . 5 e - 3", "3:1.5e-3"},
+               {"1.D0", "4:1.D0"},
+               {".5Q-2", "5:.5Q-2"},
+               {"1.EQ.2", "2:1|40:.EQ.|2:2"},
+               {"1.5EQ", "3:1.5|8:EQ"},
+               {"1.E+", "-2:1.E+"},
+               {"2E10.5,", "0:2E10.5|15:,"},
+               {"X.Y", "8:X|31:.|8:Y"}});
+}
+
+TEST(Tokeniser, ConstantsAndDotTokens) {
+  expectCases({{"X = 'IT''S'", "8:X|14:=|6:'IT''S'"},
+               {"\"SAY \"\"HI\"\"\"'A\"B'", "6:\"SAY \"\"HI\"\"\"|6:'A\"B'"},
+               {"'ABC", "-2:'ABC"},
+               {"3HA B", "7:3HA B"},
+               {"5HAB", "-2:5H|8:AB"},
+               {"99999999999999999999HX", "-2:99999999999999999999H|8:X"},
+               {"Z'1F'", "39:Z'1F'"},
+               {"B'101'o'17'", "37:B'101'|38:o'17'"},
+               {"Z'1F", "-2:Z'1F"},
+               {"X'1F'", "8:X|6:'1F'"},
+               {".NEQV..TRUE. . false .", "55:.NEQV.|1:.TRUE.|1:.false."},
+               {".ABCDEFG.", "31:.|8:ABCDEFG|31:."},
+               {".EQ", "31:.|8:EQ"}});
+}
+
+TEST(Tokeniser, CardsAndComments) {
+  EXPECT_EQ(scan(test::cards({"      ALP", "HA = 1.", "5E0"})), "8:ALPHA|14:=|3:1.5E0");
+  EXPECT_EQ(scan(test::cards({"A * ! c", "* B"})), "8:A|20:**|8:B");
+  // Without a card width a comment runs to the end of the text.
+  EXPECT_EQ(scan("X ! c\nY", CharacterCode::kAscii, QuoteMode::kNormal, 0), "8:X");
+  // A Hollerith count runs over the trailing blanks of card 1 into card 2.
+  EXPECT_EQ(scan(test::cards({std::string(58, ' ') + "6HABC", "DEF"})), "7:6HABC   |8:DEF");
+}
+
+TEST(Tokeniser, QuoteSwitchesAndEbcdic) {
+  EXPECT_EQ(scan("8HX", CharacterCode::kAscii, QuoteMode::kNoLetters), "2:8|8:HX");
+  EXPECT_EQ(scan("1'5", CharacterCode::kAscii, QuoteMode::kAlone), "2:1|60:'|2:5");
+  EXPECT_EQ(scan("1'5"), "2:1|-2:'5");
+  EXPECT_EQ(scan("A'B", CharacterCode::kEbcdic), "8:A'B");
+  EXPECT_EQ(scan("Z\"1F\"", CharacterCode::kEbcdic), "39:Z\"1F\"");
+  EXPECT_EQ(scan("X='IT''S'", CharacterCode::kEbcdic),
+            "8:X|14:=|6:'IT''S'");  // still opens a constant
+}
+
+TEST(Tokeniser, HighBytesAndNulAreNameCharacters) {
+  const std::string name{"A\0\xff\x80", 4};
+  EXPECT_EQ(scan(name + " B"), "8:" + name + "B");
+}
+
+TEST(Tokeniser, SmallBufferCutsTokenAsMalformed) {
+  std::string buffer(3, '#');
+  std::int32_t in = 1;
+  TokenResult r =
+      nextToken(CharacterCode::kAscii, QuoteMode::kNormal, "ABCDEF+", kCard, in, 1, buffer);
+  EXPECT_EQ(std::tuple(r.kind, r.length, in, buffer),
+            std::tuple(TokenKind::kMalformed, 3, 7, "ABC"));
+  r = nextToken(CharacterCode::kAscii, QuoteMode::kNormal, "ABCDEF+", kCard, in, 4,
+                buffer);  // the buffer is full
+  EXPECT_EQ(std::tuple(r.kind, r.length, in), std::tuple(TokenKind::kMalformed, 0, 8));
+}
+
+TEST(Tokeniser, LongStatementsOfOneKindOfCharacter) {
+  std::string spaced;
+  for (int i = 0; i < 6600; ++i) spaced += "X ";
+  EXPECT_EQ(scan(spaced), "8:" + std::string(6600, 'X'));
+  EXPECT_EQ(scan(std::string(13200, '\'')).size(), 2 + 13200u);  // quote pairs: one constant
+  EXPECT_EQ(scan(std::string(13200, '1') + "."), "3:" + std::string(13200, '1') + ".");
+}
+
+}  // namespace
+}  // namespace ksfort
