@@ -65,6 +65,24 @@ void writeConsoleText(OutputSink& err, ConsoleText text) {
   err.flush();
 }
 
+void writeCommandHelp(OutputSink& out) {
+  constexpr std::string_view kNotSpecified =
+      "\nZUL(R) Kestrolan/Fortran : Source file is not specified.\n";
+  static_assert(kUsage.starts_with(kNotSpecified));
+  out.write(kUsage.substr(kNotSpecified.size()));
+  out.write(kHelp);
+  out.flush();
+}
+
+#ifndef KSFORT_VERSION
+#define KSFORT_VERSION "unknown"
+#endif
+
+void writeVersion(OutputSink& out) {
+  out.write("ksfort " KSFORT_VERSION "\n");
+  out.flush();
+}
+
 void reportMissingFile(OutputSink& err, MissingFile kind, std::string_view nameField) {
   constexpr std::string_view kHead = "\nZUL(R) Kestrolan/Fortran : ";
   const std::string_view name = trimmed(nameField);

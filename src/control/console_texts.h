@@ -16,6 +16,11 @@ enum class ConsoleText {
 
 void writeConsoleText(OutputSink& err, ConsoleText text);
 
+// --help: the usage text (without its "not specified" line) and the option
+// help. --version: the program name and version.
+void writeCommandHelp(OutputSink& out);
+void writeVersion(OutputSink& out);
+
 enum class MissingFile { kOption, kSource, kInclude };
 
 // "... : Source-file(name) is not found." and its kin (routine errorm); a

@@ -7,12 +7,35 @@
 #include <new>
 
 #include "control/command_table.h"
+#include "control/console_texts.h"
 #include "control/run_sequence.h"
 
 namespace ksfort {
+namespace {
+
+// "--help" and "--version" are whole arguments, checked before the option
+// language; every other argument beginning with "-" is option text.
+bool answeredBeforeTheRun(int argc, const char* const* argv, OutputSink& out) {
+  for (int i = 1; i < argc; ++i) {
+    if (!argv[i]) continue;
+    const std::string_view arg = argv[i];
+    if (arg == "--help") {
+      writeCommandHelp(out);
+      return true;
+    }
+    if (arg == "--version") {
+      writeVersion(out);
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
 
 int runCommand(int argc, const char* const* argv, Host& host, Listing& out, OutputSink& err,
                std::FILE* in) {
+  if (answeredBeforeTheRun(argc, argv, out)) return static_cast<int>(ExitStatus::kOk);
   // The run context holds the statement and token buffers: keep it off the stack.
   auto owned = std::make_unique<Run>(host, out, err, in);
   Run& run = *owned;

@@ -73,9 +73,10 @@ TEST(Driver, LogicalIfCountsTheContainedStatementInBothCounts) {
         row(entry("ERR", "UNCLASSIFIED STATEMENT(ERROR)", 0), entry("", "IF", 1, 0))},
        {"IF (....)  .....",
         row(entry("", "COMMENT CARDS(ASTERISK)", 0), entry("IF.2", "   IF (....)  .....", 1))},
-       {"GO TO       ", row(entry("", "GO TO", 1, 1), entry("WR.4", "   DIRECT(FORMATTED)", 0, 0))},
-       {"UNCONDITIONAL GO TO",
-        row(entry("GT.1", "   UNCONDITIONAL GO TO", 1, 1), entry("", "WAIT", 0, 0))},
+       {"GO TO       ",
+        row(entry("", "GO TO", 1, 1), entry("WR.3", "   DIRECT(UNFORMATTED)", 0, 0))},
+       {"UNCONDITIONAL GO TO", row(entry("GT.1", "   UNCONDITIONAL GO TO", 1, 1),
+                                   entry("WR.4", "   DIRECT(FORMATTED)", 0, 0))},
        {"CONTINUE", row(entry("", "CONTINUE", 1, 0), entry("", "INIT OFF", 0))}});
 }
 

@@ -88,6 +88,20 @@ TEST(Usage, WithoutSourceNamePrintsUsageAndNoListing) {
   }
 }
 
+TEST(Usage, HelpAndVersionAreWholeArgumentsAnsweredOnStandardOutput) {
+  // The usage text without its "not specified" line, then the option help.
+  const std::string usage = kUsage.substr(kUsage.find("  Usage:"));
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--help"}, {"-index", "--help", smallSource()}}) {
+    const auto r = runKsfort(args);
+    EXPECT_EQ(std::tuple(r.status, r.out, r.err), std::tuple(0, usage + kHelp, ""));
+  }
+  const auto v = runKsfort({"--version", smallSource()});
+  EXPECT_EQ(std::tuple(v.status, v.out, v.err), std::tuple(0, "ksfort 0.1\n", ""));
+  // Only the whole word: "--helpx" is option text like any other "-" argument.
+  EXPECT_EQ(runKsfort({"--helpx"}).err, kUsage);
+}
+
 // The source-file and option-file messages are checked where the run gives them.
 TEST(MissingFile, MessagesNameTheFileWithoutTrailingBlanks) {
   StringSink err;
