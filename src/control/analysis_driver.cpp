@@ -50,6 +50,11 @@ Outcome analyseFile(Run& run, const Workspace& ws, std::string_view path) {
     return Outcome::kMissing;
   }
   analyseSource(run, ws);
+  if (const int e = run.reader.sourceReadError(); e != 0) {
+    // The cards read before the error count; the run finishes and fails.
+    reportReadError(run.err, path, e);
+    run.exitStatus = ExitStatus::kFailed;
+  }
   run.reader.closeSource();
   return Outcome::kAnalysed;
 }
@@ -77,6 +82,13 @@ void analyseSources(Run& run, const CommandTable& table, const Workspace& ws) {
       case ArgumentKind::kSource:
         break;
     }
+    if (trimmed(std::span<const char>(arg)).size() > kPathWidth) {
+      // A name the 512-character field cannot hold is not cut to another name.
+      writeNotice(run.err, "source name longer than 512 characters: " +
+                               std::string(arg.substr(0, 60)) + "...");
+      run.exitStatus = ExitStatus::kFailed;
+      return;
+    }
     const std::string_view name = trimmed(std::span<const char>(arg.substr(0, kPathWidth)));
     bool wildcard = false;
     for (std::size_t k = name.size(); k-- > 0;) {
@@ -98,8 +110,23 @@ void analyseSources(Run& run, const CommandTable& table, const Workspace& ws) {
       }
       continue;
     }
+    if (const std::size_t slash = name.rfind('/'); slash != std::string_view::npos) {
+      // A pattern in a directory that does not exist matches no file either.
+      const FileStatus dirStatus = queryFileKind(run.out, name.substr(0, slash + 1));
+      if (dirStatus.status != 0 || dirStatus.kind != FileKind::kDirectory) {
+        reportMissingFile(run.err, MissingFile::kSource, name);
+        run.exitStatus = ExitStatus::kFailed;
+        return;
+      }
+    }
     std::string dir;
     if (run.scan.open(0, name, dir) != 0) scanStop(run, " ERROR DETECTED AT OPNDIR.");
+    if (!run.scan.isOpen()) {
+      // A pattern that matches no file is a source that is not found.
+      reportMissingFile(run.err, MissingFile::kSource, name);
+      run.exitStatus = ExitStatus::kFailed;
+      return;
+    }
     std::string path;
     for (;;) {
       const DirectoryEntry e = run.scan.next(0, {});

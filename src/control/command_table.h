@@ -8,9 +8,12 @@
 
 namespace ksfort {
 
-// What a command-line argument is. An argument beginning with "-" or "/" is an
-// option argument: "-f" names the option file (or the console), "-I" the
-// include directory, anything else is option text.
+// What a command-line argument is. An argument beginning with "-" is an option
+// argument: "-f" names the option file (or the console), "-I" the include
+// directory, anything else is option text. An argument beginning with "/" is
+// an option argument the same way, unless it is an absolute path: when it is
+// neither "/I..." nor a known option keyword and it names an existing file (or
+// holds a wildcard in an existing directory), it is a source.
 enum class ArgumentKind { kSource, kOptionFile, kIncludeDirectory, kOptionText };
 
 class CommandTable {
@@ -24,7 +27,7 @@ class CommandTable {
     const auto i = static_cast<std::size_t>(n - 1);
     return {text_.data() + start_[i], start_[i + 1] - start_[i]};
   }
-  ArgumentKind kind(int n) const;
+  ArgumentKind kind(int n) const { return kinds_[static_cast<std::size_t>(n - 1)]; }
   // Character k (0-based) of row n, blank in the padding.
   char at(int n, std::size_t k) const {
     const std::string_view r = row(n);
@@ -32,8 +35,11 @@ class CommandTable {
   }
 
  private:
+  ArgumentKind classify(int n) const;
+
   int width_ = 1;
   int count_ = 0;
+  std::vector<ArgumentKind> kinds_;
   std::vector<char> text_;
   std::vector<std::size_t> start_{0};
 };

@@ -1,5 +1,6 @@
 #include "control/console_texts.h"
 
+#include <cstring>
 #include <string>
 
 #include "host/fixed_text.h"
@@ -81,6 +82,21 @@ void writeCommandHelp(OutputSink& out) {
 void writeVersion(OutputSink& out) {
   out.write("ksfort " KSFORT_VERSION "\n");
   out.flush();
+}
+
+void writeNotice(OutputSink& err, std::string_view text) {
+  err.write("ksfort: ");
+  err.write(text);
+  err.write("\n");
+  err.flush();
+}
+
+void reportReadError(OutputSink& err, std::string_view name, int e) {
+  std::string text = "cannot read ";
+  text += name;
+  text += ": ";
+  text += std::strerror(e);
+  writeNotice(err, text);
 }
 
 void reportMissingFile(OutputSink& err, MissingFile kind, std::string_view nameField) {

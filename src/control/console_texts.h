@@ -23,6 +23,11 @@ void writeVersion(OutputSink& out);
 
 enum class MissingFile { kOption, kSource, kInclude };
 
+// A one-line notice on standard error: "ksfort: " + text + "\n".
+void writeNotice(OutputSink& err, std::string_view text);
+// "ksfort: cannot read NAME: reason" for a read error with error number e.
+void reportReadError(OutputSink& err, std::string_view name, int e);
+
 // "... : Source-file(name) is not found." and its kin (routine errorm); a
 // blank name gives the "A filename is not specified." message instead.
 void reportMissingFile(OutputSink& err, MissingFile kind, std::string_view nameField);

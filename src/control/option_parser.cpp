@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <limits>
+#include <string>
 
+#include "control/console_texts.h"
 #include "control/size_columns.h"
 #include "host/fixed_text.h"
 #include "lex/class_table.h"
@@ -26,8 +28,9 @@ std::int32_t integerValue(std::string_view digits) {
 
 class OptionParser {
  public:
-  OptionParser(const OptionSettings& settings, Listing& out, const OptionTokens& t)
-      : set_{settings}, out_{out}, t_{t} {}
+  OptionParser(const OptionSettings& settings, Listing& out, const OptionTokens& t,
+               const IgnoredOptions* ignored)
+      : set_{settings}, out_{out}, t_{t}, ignored_{ignored} {}
 
   void parse() {
     int p = 0;
@@ -36,7 +39,11 @@ class OptionParser {
       if (p > t_.n) return;
       if (!t_.isName(p)) continue;
       const OptionDef* def = findOption(t_.textOf(p));
-      if (def) handle(*def, p);
+      if (def) {
+        handle(*def, p);
+      } else {
+        ignore(t_.textOf(p), "", " not recognised, ignored");
+      }
     }
   }
 
@@ -82,9 +89,31 @@ class OptionParser {
   void statement(const OptionDef& def, int p);
   void elm(int p);
 
+  // "ksfort: option " + prefix + keyword + detail + what.
+  void ignore(std::string_view keyword, std::string_view detail, std::string_view what) {
+    if (!ignored_) return;
+    std::string line = "option ";
+    line += ignored_->prefix;
+    line += keyword;
+    line += detail;
+    line += what;
+    writeNotice(ignored_->err, line);
+  }
+  // The text of the tokens from first to last, as written.
+  std::string_view span(int first, int last) const {
+    last = std::min(last, t_.n);
+    if (first > last) return {};
+    const auto start = static_cast<std::size_t>(t_.at(first).start);
+    const auto end = static_cast<std::size_t>(t_.at(last).start + t_.at(last).length);
+    return t_.text.substr(start, end - start);
+  }
+  // The value tokens after "=" or "(" at q: a sign and what follows it.
+  int valueEnd(int q) const { return t_.kind(q) == kMinus || t_.kind(q) == kPlus ? q + 1 : q; }
+
   const OptionSettings& set_;
   Listing& out_;
   const OptionTokens& t_;
+  const IgnoredOptions* ignored_;
 };
 
 void OptionParser::single(std::int32_t& setting, const OptionDef& def, int p) {
@@ -150,6 +179,11 @@ void OptionParser::size(const OptionDef& def, int p) {
       set_.sizes[static_cast<SizeParam>(r.value)] =
           std::max<std::int32_t>(1, integerValue(t_.textOf(q + 2)));
       return q + 2;
+    }
+    if (hasValue(q)) {
+      std::string detail(": ");
+      detail += span(q, t_.kind(q + 2) == kClose ? q + 1 : valueEnd(q + 2));
+      ignore(def.display, detail, " not a valid size, ignored");
     }
     return q;
   });
@@ -304,6 +338,9 @@ void OptionParser::handle(const OptionDef& def, int p) {
     case Opt::kLines:
       if (hasGroup(p) && t_.kind(p + 2) == kInteger) {
         set_.page.linesPerPage = integerValue(t_.textOf(p + 2));
+      } else if (hasGroup(p) && t_.kind(p + 2) != kClose) {
+        ignore(def.display, std::string(": ") + std::string(span(p + 2, valueEnd(p + 2))),
+               " not a valid number of lines, ignored");
       }
       return;
     case Opt::kDa:
@@ -318,10 +355,11 @@ void OptionParser::handle(const OptionDef& def, int p) {
 
 }  // namespace
 
-void parseOptions(std::string_view text, const OptionSettings& settings, Listing& out) {
+void parseOptions(std::string_view text, const OptionSettings& settings, Listing& out,
+                  const IgnoredOptions* ignored) {
   OptionTokens tokens;
   tokenizeOptions(text, tokens);
-  OptionParser(settings, out, tokens).parse();
+  OptionParser(settings, out, tokens, ignored).parse();
 }
 
 }  // namespace ksfort

@@ -25,9 +25,18 @@ struct OptionSettings {
   PageSettings& page;
 };
 
+// Where the parser reports option keywords and values that it ignores, one
+// line each ("ksfort: option -SISE not recognised, ignored"), so that a typing
+// error is visible; prefix is the argument's "-" or "/", empty for option lines.
+struct IgnoredOptions {
+  OutputSink& err;
+  std::string_view prefix;
+};
+
 // Parses option text (already upper case) and applies it to the settings.
 // Errors are reported on the listing and parsing goes on.
-void parseOptions(std::string_view text, const OptionSettings& settings, Listing& out);
+void parseOptions(std::string_view text, const OptionSettings& settings, Listing& out,
+                  const IgnoredOptions* ignored = nullptr);
 
 // The execution-parameters page.
 void printExecutionParameters(Listing& out, const ReportOptions& reports,

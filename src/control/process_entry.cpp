@@ -1,10 +1,14 @@
 #include "control/process_entry.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <memory>
 #include <new>
+#include <string>
 
 #include "control/command_table.h"
 #include "control/console_texts.h"
@@ -36,11 +40,11 @@ bool answeredBeforeTheRun(int argc, const char* const* argv, OutputSink& out) {
 int runCommand(int argc, const char* const* argv, Host& host, Listing& out, OutputSink& err,
                std::FILE* in) {
   if (answeredBeforeTheRun(argc, argv, out)) return static_cast<int>(ExitStatus::kOk);
-  // The run context holds the statement and token buffers: keep it off the stack.
-  auto owned = std::make_unique<Run>(host, out, err, in);
-  Run& run = *owned;
   ExitStatus status = ExitStatus::kOk;
   try {
+    // The run context holds the statement and token buffers: keep it off the stack.
+    auto owned = std::make_unique<Run>(host, out, err, in);
+    Run& run = *owned;
     const CommandTable table(argc, argv);
     runSequence(run, table);
     status = run.exitStatus;
@@ -61,12 +65,59 @@ int runCommand(int argc, const char* const* argv, Host& host, Listing& out, Outp
   return static_cast<int>(status);
 }
 
+namespace {
+
+// A notice written without allocating, for the failures where memory is out.
+void writeNotice(std::string_view text) {
+  while (!text.empty()) {
+    const ssize_t n = ::write(STDERR_FILENO, text.data(), text.size());
+    if (n <= 0 && errno != EINTR) return;
+    if (n > 0) text.remove_prefix(static_cast<std::size_t>(n));
+  }
+}
+
+// A standard stream that the caller closed is opened on /dev/null, so that no
+// file of the run takes its descriptor; true when it was closed.
+bool reserveClosedStream(int fd, int flags) {
+  if (::fcntl(fd, F_GETFD) >= 0 || errno != EBADF) return false;
+  const int null = ::open("/dev/null", flags);
+  if (null >= 0 && null != fd) {
+    ::dup2(null, fd);
+    ::close(null);
+  }
+  return true;
+}
+
+}  // namespace
+
 int processEntry(int argc, const char* const* argv) {
-  SystemHost host;
-  FileSink outSink(STDOUT_FILENO);
-  FileSink errSink(STDERR_FILENO);
-  Listing out(outSink);
-  return runCommand(argc, argv, host, out, errSink, stdin);
+  reserveClosedStream(STDIN_FILENO, O_RDONLY);
+  const bool listingClosed = reserveClosedStream(STDOUT_FILENO, O_WRONLY);
+  reserveClosedStream(STDERR_FILENO, O_WRONLY);
+  try {
+    SystemHost host;
+    FileSink outSink(STDOUT_FILENO);
+    FileSink errSink(STDERR_FILENO);
+    if (listingClosed) outSink.setError(EBADF);
+    int status = 0;
+    {
+      Listing out(outSink);
+      status = runCommand(argc, argv, host, out, errSink, stdin);
+    }
+    if (const int e = outSink.error(); e != 0) {
+      // A listing that could not be written is a failed run.
+      std::string notice = "ksfort: cannot write the listing on standard output: ";
+      notice += std::strerror(e);
+      notice += "\n";
+      writeNotice(notice);
+      if (status == static_cast<int>(ExitStatus::kOk))
+        status = static_cast<int>(ExitStatus::kFailed);
+    }
+    return status;
+  } catch (const std::bad_alloc&) {
+    writeNotice("ksfort: out of memory\n");
+    return static_cast<int>(ExitStatus::kFailed);
+  }
 }
 
 }  // namespace ksfort

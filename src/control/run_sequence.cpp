@@ -83,7 +83,8 @@ void runSequence(Run& run, const CommandTable& table) {
         text.assign(arg.substr(1, kOptionText));
         text.resize(kOptionText, ' ');
         toUpperAscii(text);
-        parseOptions(text, settings, run.out);
+        const IgnoredOptions ignored{run.err, arg.substr(0, 1)};
+        parseOptions(text, settings, run.out, &ignored);
         break;
     }
   }
@@ -114,7 +115,14 @@ void runSequence(Run& run, const CommandTable& table) {
         writeConsoleText(run.err, promptText);
         promptText = ConsoleText::kNextPrompt;
       }
-      if (!readLine(in, line)) break;
+      int error = 0;
+      const LineRead got = readLine(in, line, error);
+      if (got == LineRead::kError) {
+        // The options read so far stand; the run finishes and fails.
+        reportReadError(run.err, file ? trimmed(optionFile) : "standard input", error);
+        run.exitStatus = ExitStatus::kFailed;
+      }
+      if (got != LineRead::kLine) break;
       toUpperAscii(line);
       const std::string_view l = view(line);
       if (l.starts_with("QUIT ")) {
@@ -128,7 +136,8 @@ void runSequence(Run& run, const CommandTable& table) {
         continue;
       }
       if (l[0] == '*') continue;
-      parseOptions(l, settings, run.out);
+      const IgnoredOptions ignored{run.err, ""};
+      parseOptions(l, settings, run.out, &ignored);
     }
     closeLineFile(file);
     if (quit) return;

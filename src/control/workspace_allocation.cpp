@@ -1,7 +1,9 @@
 // The workspace's memory lines and allocation, around the analysis.
 #include <limits>
+#include <string>
 
 #include "control/analysis_driver.h"
+#include "control/console_texts.h"
 #include "control/run_sequence.h"
 #include "control/workspace.h"
 
@@ -26,6 +28,14 @@ void* allocateArray(Host& host, std::int64_t count, std::size_t elementSize) {
   return host.allocate(static_cast<std::size_t>(count) * elementSize);
 }
 
+// A run without its workspace has failed; the reason goes to standard error too.
+void failed(Run& run, const Workspace& ws) {
+  writeNotice(run.err, "the workspace cannot be allocated (" + std::to_string(ws.intWords) +
+                           " words and " + std::to_string(ws.charBytes) +
+                           " characters; see the SIZE option)");
+  run.exitStatus = ExitStatus::kFailed;
+}
+
 }  // namespace
 
 void allocateAndAnalyse(Run& run, const CommandTable& table) {
@@ -46,13 +56,13 @@ void allocateAndAnalyse(Run& run, const CommandTable& table) {
   ws.ints = static_cast<std::int32_t*>(allocateArray(run.host, ws.intWords, sizeof(std::int32_t)));
   if (!ws.ints) {
     run.out.write("\nError at dcall : Failed to allocate memory block for integer array.\n");
-    run.exitStatus = ExitStatus::kFailed;  // a run without its workspace has failed
+    failed(run, ws);
     return;
   }
   ws.chars = static_cast<char*>(allocateArray(run.host, ws.charBytes, 1));
   if (!ws.chars) {
     run.out.write("\nError at dcall : Failed to allocate memory block for character array.\n");
-    run.exitStatus = ExitStatus::kFailed;
+    failed(run, ws);
     return;
   }
   analyseSources(run, table, ws);

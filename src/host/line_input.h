@@ -11,9 +11,9 @@ namespace ksfort {
 std::FILE* openLineFile(std::string_view path);
 void closeLineFile(std::FILE* file);
 
-// Reads one line into line, blank padded and cut at its width. A CR before the
-// newline belongs to the record end of files written on Windows. False at end
-// of file or on a read error.
-bool readLine(std::FILE* in, std::span<char> line);
+// Reads one line into line, blank padded and cut at its width. A line ends at
+// a line feed, a carriage return and line feed, or a lone carriage return.
+enum class LineRead { kLine, kEnd, kError };
+LineRead readLine(std::FILE* in, std::span<char> line, int& error);
 
 }  // namespace ksfort

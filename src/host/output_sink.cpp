@@ -7,11 +7,13 @@
 namespace ksfort {
 
 void FileSink::write(std::string_view bytes) {
+  if (error_ != 0) return;  // the stream already failed: the rest is lost too
   while (!bytes.empty()) {
     const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
     if (n < 0) {
       if (errno == EINTR) continue;
-      return;  // a closed or full stream loses the rest; the run still ends normally
+      error_ = errno;
+      return;
     }
     bytes.remove_prefix(static_cast<std::size_t>(n));
   }

@@ -13,14 +13,22 @@ class OutputSink {
   virtual void flush() {}
 };
 
-// A file descriptor of the process (standard output or standard error).
+// A file descriptor of the process (standard output or standard error). A
+// failed write is remembered, never ignored: the bytes are lost, and the
+// caller reports error() when the run ends.
 class FileSink final : public OutputSink {
  public:
   explicit FileSink(int fd) : fd_{fd} {}
   void write(std::string_view bytes) override;
+  // The system's error number of the first failed write, 0 when none failed.
+  int error() const { return error_; }
+  void setError(int error) {
+    if (error_ == 0) error_ = error;
+  }
 
  private:
   int fd_;
+  int error_ = 0;
 };
 
 class StringSink final : public OutputSink {

@@ -1,7 +1,11 @@
 #include "host/record_file.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstring>
 
 namespace ksfort {
@@ -15,12 +19,11 @@ bool RecordFile::open(std::string_view path) {
     return false;
   }
   std::copy(path.begin(), path.end(), name.begin());
-  fp_ = std::fopen(name.data(), "rb");
-  if (!fp_) return false;
+  fd_ = ::open(name.data(), O_RDONLY | O_CLOEXEC);
+  if (fd_ < 0) return false;
   if (!buf_) buf_ = std::make_unique<char[]>(kBufferSize);
   pos_ = end_ = buf_.get();
   open_ = true;
-  done_ = false;
   return true;
 }
 
@@ -33,56 +36,66 @@ void RecordFile::openText(std::string_view text) {
 }
 
 void RecordFile::close() {
-  if (fp_) std::fclose(fp_);
-  fp_ = nullptr;
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
   pos_ = end_ = nullptr;
   open_ = false;
   done_ = false;
+  skipLf_ = false;
+  error_ = 0;
 }
 
 bool RecordFile::refill() {
-  if (done_ || !fp_) return false;
-  const std::size_t n = std::fread(buf_.get(), 1, kBufferSize, fp_);
-  if (n == 0) {
-    done_ = true;  // end of file, or a read error, which counts as the end
+  if (done_ || fd_ < 0) return false;
+  for (;;) {
+    const ssize_t n = ::read(fd_, buf_.get(), kBufferSize);
+    if (n > 0) {
+      pos_ = buf_.get();
+      end_ = pos_ + n;
+      return true;
+    }
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) error_ = errno;  // a read error is reported, never taken as the end
+    done_ = true;
     return false;
   }
-  pos_ = buf_.get();
-  end_ = pos_ + n;
-  return true;
 }
 
-bool RecordFile::read(std::span<char> card) {
-  std::fill(card.begin(), card.end(), ' ');
+bool RecordFile::read(std::span<char> record) {
+  std::fill(record.begin(), record.end(), ' ');
   if (!open_) return false;
   std::size_t length = 0;  // bytes of the record, record end excluded
-  char last = '\0';
   bool any = false;
   for (;;) {
     if (pos_ == end_ && !refill()) {
       if (!any) return false;
-      break;  // a last line without a newline is a record
+      break;  // a last line without a record end is a record
+    }
+    if (skipLf_) {
+      // The line feed of a carriage return and line feed, perhaps in the next block.
+      skipLf_ = false;
+      if (*pos_ == '\n') {
+        ++pos_;
+        continue;
+      }
     }
     any = true;
     const auto avail = static_cast<std::size_t>(end_ - pos_);
-    const char* nl = static_cast<const char*>(std::memchr(pos_, '\n', avail));
-    const char* stop = nl ? nl : end_;
-    const auto n = static_cast<std::size_t>(stop - pos_);
-    if (n > 0) {
-      if (length < card.size()) {
-        std::copy_n(pos_, std::min(n, card.size() - length), card.begin() + length);
-      }
-      length += n;
-      last = stop[-1];
+    const char* stop = static_cast<const char*>(std::memchr(pos_, '\n', avail));
+    const std::size_t before = stop ? static_cast<std::size_t>(stop - pos_) : avail;
+    if (const void* cr = std::memchr(pos_, '\r', before)) stop = static_cast<const char*>(cr);
+    const auto n = static_cast<std::size_t>((stop ? stop : end_) - pos_);
+    if (n > 0 && length < record.size()) {
+      std::copy_n(pos_, std::min(n, record.size() - length), record.begin() + length);
     }
-    if (nl) {
-      pos_ = nl + 1;
+    length += n;
+    if (stop) {
+      skipLf_ = *stop == '\r';
+      pos_ = stop + 1;
       break;
     }
     pos_ = end_;
   }
-  // A CR before the newline is part of the record end on files written on Windows.
-  if (last == '\r' && length <= card.size()) card[length - 1] = ' ';
   return true;
 }
 

@@ -1,9 +1,10 @@
 // RecordFile: a text file read record by record (a source or an include
 // member). Reads a whole file through one large buffer and cuts it into
-// records; nothing is allocated per record.
+// records; nothing is allocated per record. A record ends at a line feed, a
+// carriage return followed by a line feed (files written on Windows) or a lone
+// carriage return (files written on classic Mac systems).
 #pragma once
 #include <cstddef>
-#include <cstdio>
 #include <memory>
 #include <span>
 #include <string_view>
@@ -26,19 +27,24 @@ class RecordFile {
   void openText(std::string_view text);
   void close();
 
-  // Blanks record and reads the next record into it, cut at its width.
-  // False at the end of the input or on a read error (no record).
+  // Blanks record and reads the next record into it, cut at its width. False
+  // at the end of the input or on a read error (no record); error() tells
+  // which.
   bool read(std::span<char> record);
+  // The system's error number of a failed read, 0 when none failed.
+  int error() const { return error_; }
 
  private:
   bool refill();
 
-  std::FILE* fp_ = nullptr;
+  int fd_ = -1;
   std::unique_ptr<char[]> buf_;  // allocated at the first file open, then kept
   const char* pos_ = nullptr;
   const char* end_ = nullptr;
   bool open_ = false;
-  bool done_ = false;  // end of input or read error seen
+  bool done_ = false;    // end of input or read error seen
+  bool skipLf_ = false;  // the last record ended with a carriage return
+  int error_ = 0;
 };
 
 }  // namespace ksfort

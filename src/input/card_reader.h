@@ -47,6 +47,9 @@ class CardReader {
   void openSourceText(std::string_view text);
   // Closes the source and resets the reader for the next one.
   void closeSource();
+  // The system's error number of a failed read of the source, 0 when none
+  // failed. A failed read ends the source like its end of file.
+  int sourceReadError() const { return files_[0].error(); }
 
   // Opens an include member as the next level, saving the state of the level
   // below; the next statement starts with a fresh card from the member. The

@@ -198,8 +198,9 @@ TEST(CardReader, RecordsBecomeCards) {
       {"\t" + std::string(200, 'A'), {std::string(7, ' ') + std::string(125, 'A')}},
       {"\n" + std::string(131, 'B') + "Z" + std::string(68, 'C') + "\nC last",
        {"", std::string(131, 'B') + "Z", "C last"}},
-      // A CR before the newline (or at the end) is part of the record end.
-      {"      X=1\r\n\r\nA\rB\n      Y=2\r", {"      X=1", "", "A\rB", "      Y=2"}},
+      // A CR before the newline is part of the record end; a lone CR ends a record.
+      {"      X=1\r\n\r\nA\rB\n      Y=2\r", {"      X=1", "", "A", "B", "      Y=2"}},
+      {"A\r\rB\r", {"A", "", "B"}},
       {"", {}},
   };
   for (const Row& r : rows) {

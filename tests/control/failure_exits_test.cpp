@@ -1,0 +1,154 @@
+// No failure looks like success: each failure of the command, run as a
+// process, ends with a non-zero exit status and one line on standard error,
+// and the listing of what was analysed stays complete.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "support/test_support.h"
+
+namespace ksfort {
+namespace {
+
+std::string slurp(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+struct Process {
+  int status = -1;
+  std::string out, err;
+};
+
+// Runs `shell` (a command line in which $K is the ksfort binary) in dir.
+Process runShell(const std::string& dir, const std::string& shell) {
+  const std::string out = dir + "/stdout", err = dir + "/stderr";
+  const std::string command = "cd '" + dir + "' && K='" + KSFORT_BINARY + "' && (" + shell +
+                              ") >'" + out + "' 2>'" + err + "'";
+  const int raw = std::system(command.c_str());
+  Process p;
+  p.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  p.out = slurp(out);
+  p.err = slurp(err);
+  return p;
+}
+
+const std::string kSource =
+    "      PROGRAM A\n"
+    "      X = 1\n"
+    "      END\n";
+
+std::string totalCards(int n) {
+  return "( TOTAL CARDS  " + test::rjust(n, 8) + " )";
+}
+
+class FailureExits : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = test::makeTempDir();
+    std::ofstream(dir + "/a.f") << kSource;
+  }
+  void TearDown() override { std::filesystem::remove_all(dir); }
+  std::string dir;
+};
+
+TEST_F(FailureExits, OutOfMemoryAtStartIsANoticeAndStatus1) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer reserves more address space than the limit allows";
+#endif
+  const Process p = runShell(dir, "ulimit -v 6000; exec \"$K\" a.f");
+  EXPECT_EQ(p.status, 1);
+  EXPECT_EQ(p.err, "ksfort: out of memory\n");
+}
+
+TEST_F(FailureExits, ListingThatCannotBeWrittenFails) {
+  for (const char* redirect : {"> /dev/full", ">&-"}) {
+    const Process p = runShell(dir, std::string("\"$K\" a.f ") + redirect);
+    EXPECT_EQ(p.status, 1) << redirect;
+    EXPECT_TRUE(p.err.starts_with("ksfort: cannot write the listing on standard output: "))
+        << p.err;
+  }
+}
+
+TEST_F(FailureExits, ReadErrorIsReportedAndTheRunFinishes) {
+  ASSERT_EQ(::symlink("/proc/self/mem", (dir + "/mem.f").c_str()), 0);
+  const Process p = runShell(dir, "\"$K\" a.f mem.f");
+  EXPECT_EQ(p.status, 1);
+  EXPECT_EQ(p.err, "ksfort: cannot read mem.f: Input/output error\n");
+  // The listing is complete, with the cards of a.f.
+  EXPECT_NE(p.out.find(totalCards(3)), std::string::npos);
+}
+
+TEST_F(FailureExits, PatternThatMatchesNothingIsASourceNotFound) {
+  for (const std::string pattern : {"zz*.f", "nodir/*.f"}) {
+    const Process p = runShell(dir, "\"$K\" a.f '" + pattern + "'");
+    EXPECT_EQ(p.status, 1) << pattern;
+    EXPECT_EQ(p.err, "\nZUL(R) Kestrolan/Fortran : Source-file(" + pattern + ") is not found.\n");
+  }
+}
+
+TEST_F(FailureExits, AbsolutePathsOfExistingFilesAreSources) {
+  // Both the relative and the absolute name are analysed: 6 cards.
+  Process p = runShell(dir, "\"$K\" a.f \"$PWD/a.f\"");
+  EXPECT_EQ(p.status, 0);
+  EXPECT_NE(p.out.find(totalCards(6)), std::string::npos);
+  p = runShell(dir, "\"$K\" \"$PWD/a.f\"");
+  EXPECT_EQ(std::pair(p.status, p.out.find(totalCards(3)) != std::string::npos),
+            std::pair(0, true));
+  p = runShell(dir, "\"$K\" \"$PWD/*.f\"");
+  EXPECT_NE(p.out.find(totalCards(3)), std::string::npos);
+  // A "/" argument that names no file, or that is an option form, keeps its
+  // meaning as an option.
+  p = runShell(dir, "\"$K\" /x/a.f");
+  EXPECT_EQ(p.status, 0);
+  EXPECT_NE(p.err.find("Source file is not specified."), std::string::npos);
+  p = runShell(dir, "\"$K\" /index a.f");
+  EXPECT_NE(p.out.find("MASTER  INDEX                     ON"), std::string::npos);
+}
+
+TEST_F(FailureExits, IgnoredOptionKeywordsAndValuesAreNamed) {
+  const Process p =
+      runShell(dir, "\"$K\" '-sise(mxvnam=5)' -FOO '-size(mxvnam=-5)' '-lines(abc)' a.f");
+  EXPECT_EQ(p.status, 0);
+  EXPECT_EQ(p.err,
+            "ksfort: option -SISE not recognised, ignored\n"
+            "ksfort: option -FOO not recognised, ignored\n"
+            "ksfort: option -SIZE: MXVNAM=-5 not a valid size, ignored\n"
+            "ksfort: option -LINES: ABC not a valid number of lines, ignored\n");
+  EXPECT_NE(p.out.find(totalCards(3)), std::string::npos);
+}
+
+TEST_F(FailureExits, LoneCarriageReturnsEndRecords) {
+  std::ofstream(dir + "/cr.f") << "      PROGRAM A\r      X = 1\r      END\r";
+  std::ofstream(dir + "/opts") << "index\rend\r";
+  const Process p = runShell(dir, "\"$K\" -fopts cr.f");
+  EXPECT_EQ(p.status, 0);
+  EXPECT_NE(p.out.find(totalCards(3)), std::string::npos);
+  EXPECT_NE(p.out.find("MASTER  INDEX                     ON"), std::string::npos);
+}
+
+TEST_F(FailureExits, EveryOtherFailureHasItsReasonOnStandardError) {
+  // A sanitizer's allocator answers such a request as the system's does.
+  Process p = runShell(dir,
+                       "ASAN_OPTIONS=$ASAN_OPTIONS:allocator_may_return_null=1 \"$K\" "
+                       "'-size(mxvnam=99999999999999)' a.f");
+  EXPECT_EQ(p.status, 1);
+  EXPECT_TRUE(p.err.starts_with("ksfort: the workspace cannot be allocated (")) << p.err;
+  EXPECT_NE(p.out.find("Error at dcall : Failed to allocate memory block"), std::string::npos);
+  const std::string longName(600, 'x');
+  p = runShell(dir, "\"$K\" " + longName + ".f");
+  EXPECT_EQ(p.status, 1);
+  EXPECT_EQ(p.err,
+            "ksfort: source name longer than 512 characters: " + longName.substr(0, 60) + "...\n");
+}
+
+}  // namespace
+}  // namespace ksfort
