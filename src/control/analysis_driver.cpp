@@ -12,8 +12,13 @@ namespace ksfort {
 namespace {
 
 constexpr int kPathWidth = DriverState::kPathWidth;
+// The side tables of the name analysis name their statement in each message;
+// the writer sets it before each add.
+constexpr TableLimit kUnset{"", "", TableLimit::kOneRecord, StopCode::kStatementAnalysis};
 
-void startRun(Run& run, const Workspace& ws) {
+}  // namespace
+
+void prepareRun(Run& run, const Workspace& ws) {
   run.status.usage.startRun();
   run.status.statement.cardTotal = 0;
   run.counts = ClassCounts{};
@@ -21,7 +26,22 @@ void startRun(Run& run, const Workspace& ws) {
   run.selected.cards =
       BoundedTable<Card>(run.stop, ws.cardImages(), kSelectedCardsLimit, run.status.limits[MXCDBF]);
   run.driver.sourceDirectory = blankField<kPathWidth>();
+  run.undefinedNames = UndefinedNamesReport{};
+  // The unit's name and declaration tables over their workspace slices.
+  const SizeLimits& s = run.status.limits;
+  run.nameTable = NameTable(ws.charSlice<Name>(11), ws.charSlice<Attributes>(3),
+                            ws.intSlice<std::array<std::int32_t, kIntAttributeCount>>(3),
+                            ws.intSlice<std::int32_t>(2), run.stop, s[MXVNAM]);
+  run.declarations.declarations =
+      BoundedTable<DeclarationEntry>(run.stop, ws.intSlice<DeclarationEntry>(4), kUnset, s[MXVCNT]);
+  run.declarations.constants =
+      BoundedTable<ConstantEntry>(run.stop, ws.intSlice<ConstantEntry>(5), kUnset, s[MXPCNT]);
+  run.declarations.text = BoundedTable<char>(run.stop, ws.charSlice<char>(1), kUnset, s[MXCBUF]);
+  run.declarations.lists =
+      BoundedTable<std::int32_t>(run.stop, ws.intSlice<std::int32_t>(1), kUnset, s[MXSQBF]);
 }
+
+namespace {
 
 void endRun(Run& run) {
   if (run.options.debug != 0) {
@@ -62,7 +82,7 @@ Outcome analyseFile(Run& run, const Workspace& ws, std::string_view path) {
 }  // namespace
 
 void analyseSources(Run& run, const CommandTable& table, const Workspace& ws) {
-  startRun(run, ws);
+  prepareRun(run, ws);
   DriverState& d = run.driver;
   for (int i = 2; i <= table.count(); ++i) {
     d.sourceDirectory = blankField<kPathWidth>();

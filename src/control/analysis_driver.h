@@ -9,6 +9,9 @@ namespace ksfort {
 
 void analyseSources(Run& run, const CommandTable& table, const Workspace& ws);
 
+// Clears the run's counts and sets the tables up over the workspace slices.
+void prepareRun(Run& run, const Workspace& ws);
+
 // Reads the open source to its end, program unit by program unit.
 void analyseSource(Run& run, const Workspace& ws);
 

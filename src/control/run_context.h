@@ -17,7 +17,12 @@
 #include "listing/page_frame.h"
 #include "listing/run_status.h"
 #include "listing/stop.h"
+#include "names/declaration_tables.h"
+#include "names/expression_analysis.h"
+#include "names/name_table.h"
+#include "names/statement_analysis.h"
 #include "reports/report_options.h"
+#include "reports/undefined_names.h"
 #include "structure/class_counts.h"
 #include "structure/selected_statements.h"
 
@@ -59,6 +64,12 @@ struct Run {
   TokenList tokens;
   ClassCounts counts;
   SelectedCards selected;
+  NameTable nameTable;  // the names of the current program unit
+  DeclarationTables declarations;
+  AnalysisContext analysis{tokens, nameTable, declarations, out, stop};
+  ExpressionAnalyser expressions{analysis};
+  StatementAnalyser statements{analysis, expressions};
+  UndefinedNamesReport undefinedNames;
 
   OptionSettings optionSettings() {
     return {options, document, names, archive, status.limits, frame.settings};

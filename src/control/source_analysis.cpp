@@ -4,13 +4,54 @@
 #include "host/fixed_text.h"
 #include "input/statement_assembler.h"
 #include "lex/classifier.h"
+#include "names/statement_analysis.h"
+#include "reports/undefined_names.h"
 #include "structure/program_unit.h"
 
 namespace ksfort {
 namespace {
 
+// The per-unit usage counters of the name analysis, for the memory size check.
+void countNameUsage(Run& run) {
+  TableUsage& u = run.status.usage;
+  const DeclarationTables& d = run.declarations;
+  u[UsageSlot::kCharacterBuffer] = static_cast<std::int32_t>(d.text.size());
+  u[UsageSlot::kSubscriptBuffer] = static_cast<std::int32_t>(d.lists.size());
+  u[UsageSlot::kNames] = run.nameTable.count();
+  u[UsageSlot::kNameControls] = static_cast<std::int32_t>(d.declarations.size());
+  u[UsageSlot::kParameterControls] = static_cast<std::int32_t>(d.constants.size());
+}
+
+// The unit's name and kind as its head gave them, for the status page.
+void showUnit(Run& run) {
+  StatementStatus& s = run.status.statement;
+  s.unitName = run.statements.unit.name;
+  s.unitKind = run.statements.unit.kind;
+}
+
+// DEBUG(TOKEN): the unit's name table at its close, one name a line in name
+// order: the name, attribute positions 2 to 19 (the length as a number) and
+// the declaration entry.
+void traceNameTable(Run& run) {
+  const NameTable& n = run.nameTable;
+  Listing& out = run.out;
+  PrintLine line;
+  line.put(2, " NAME TABLE OF ").put(17, trimmed(run.status.statement.unitName));
+  line.put(50, "(").put(51, std::string_view(&run.status.statement.unitKind, 1)).put(52, ")");
+  line.emit(out);
+  for (int p = 1; p <= n.count(); ++p) {
+    const int e = n.sortedEntry(p);
+    const Attributes& a = n.attributes(e);
+    line.clear();
+    line.put(4, n.name(e)).put(37, ":").put(38, std::string_view(&a[1], 1));
+    line.putInt(39, 5, n.length(e)).put(44, std::string_view(&a[4], kAttributeCount - 4));
+    line.put(59, ":").putInt(60, 6, n.at(e, IntAttribute::kDeclaration)).emit(out);
+  }
+}
+
 void startUnit(Run& run) {
   StatementStatus& s = run.status.statement;
+  run.statements.startUnit();
   s.unitName = blankField<32>();
   s.unitKind = ' ';
   run.selected.unitFirst = static_cast<std::int32_t>(run.selected.cards.size());
@@ -21,8 +62,24 @@ void startUnit(Run& run) {
 }
 
 void closeUnit(Run& run) {
+  countNameUsage(run);
   run.status.usage.closeUnit();
   nameUnitAtClose(run.status.statement);
+  StatementStatus& s = run.status.statement;
+  if (run.options.debug == 2) traceNameTable(run);
+  printUndefinedNames(run.frame, run.undefinedNames, run.options.undefinedCheck == 1, run.nameTable,
+                      run.names.programName, view(s.unitName), s.unitKind);
+}
+
+// The statement analysis of a classified statement: the statement, then the
+// statement a logical IF or a WHERE statement carries, each over its tokens.
+void analyseStatement(Run& run, Classification& c) {
+  const int count = run.tokens.count;
+  const bool carries = c.carries() && c.inner > 0 && c.inner < count;
+  run.statements.analyse(c.cls[0], c.sub[0], 0, carries ? c.inner - 1 : count - 1);
+  if (carries) run.statements.analyse(c.cls[1], c.sub[1], c.inner, count - 1);
+  showUnit(run);
+  countNameUsage(run);
 }
 
 // Counts the cards of one call of the assembler.
@@ -65,9 +122,9 @@ bool analyseUnit(Run& run, AssemblyContext& assembly) {
     countCards(run, statement.comments, statement.starComments, statement.continuations, 1);
     run.status.statement.cardCount = statement.continuations + 1;
     ++run.driver.unitStatements;
-    // An unclassified statement is counted and selected as such.
-    const Classification c = classifyStatement(statement.textView(), run.tokens, settings, run.out);
-    if (!c.error) nameUnitFromHead(run.status.statement, c, run.tokens);
+    Classification c = classifyStatement(statement.textView(), run.tokens, settings, run.out);
+    // An unclassified statement is counted and selected as such, not analysed.
+    if (!c.error) analyseStatement(run, c);
     keepSelectedStatement(run.selected, run.options.statementSelection, c, statement,
                           run.status.usage);
     run.counts.addStatement(c);

@@ -36,6 +36,23 @@ struct Workspace {
 
   // The card images (132 characters each); valid once the arrays are allocated.
   std::span<Card> cardImages() const;
+
+  // Integer slice n (1-based) or character slice n as entries of type T (the
+  // arrays are fresh memory from the host: the entries begin their life there).
+  template <class T>
+  std::span<T> intSlice(int n) const {
+    static_assert(sizeof(T) % sizeof(std::int32_t) == 0 && alignof(T) <= alignof(std::int32_t));
+    const auto i = static_cast<std::size_t>(n - 1);
+    return {reinterpret_cast<T*>(ints + intStart[i] - 1),
+            static_cast<std::size_t>(intLength[i] * 4 / static_cast<std::int64_t>(sizeof(T)))};
+  }
+  template <class T>
+  std::span<T> charSlice(int n) const {
+    static_assert(alignof(T) == 1);
+    const auto i = static_cast<std::size_t>(n - 1);
+    return {reinterpret_cast<T*>(chars + charStart[i] - 1),
+            static_cast<std::size_t>(charLength[i] / static_cast<std::int64_t>(sizeof(T)))};
+  }
 };
 
 // Computes the slice lengths and starts from the size limits, in 64 bits.

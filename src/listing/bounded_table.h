@@ -32,6 +32,9 @@ class BoundedTable {
       stop_->overflow(*limit_, maximum_);
     }
   }
+  // The overflow texts of the writer about to add (a table that several
+  // statements fill names the statement in its message).
+  void setLimit(const TableLimit& limit) { limit_ = &limit; }
   T& operator[](std::size_t i) { return slots_[i]; }
   const T& operator[](std::size_t i) const { return slots_[i]; }
   std::size_t size() const { return n_; }

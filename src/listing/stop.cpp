@@ -22,10 +22,15 @@ void StopPath::overflow(const TableLimit& limit, std::int64_t maximum) {
     out.record("");
   }
   PrintLine line;
-  line.put(2, limit.message).emit(out);
-  line.clear();
-  line.put(2, limit.limitLabel);
-  line.putInt(2 + static_cast<int>(limit.limitLabel.size()), 8, maximum).emit(out);
+  line.put(2, limit.message);
+  int at = 2 + static_cast<int>(limit.message.size());
+  if (limit.form != TableLimit::kOneRecord) {
+    line.emit(out);
+    line.clear();
+    at = 2;
+  }
+  line.put(at, limit.limitLabel);
+  line.putInt(at + static_cast<int>(limit.limitLabel.size()), 8, maximum).emit(out);
   stopWithStatus(limit.code);
 }
 

@@ -25,8 +25,9 @@ struct RunStop {
 // configured maximum, and the form of the stop.
 struct TableLimit {
   enum Form {
-    kNewPage,  // new page and two empty records first; stop code 200
-    kShort,    // message and limit records only; the form of the statement analysis
+    kNewPage,    // new page and two empty records first; stop code 200
+    kShort,      // message and limit records only; the form of the statement analysis
+    kOneRecord,  // message, limit label and limit on one record
   };
   std::string_view message;     // "ERROR AT TABRFG(PROGRAM NAME TABLE OVER FLOW)"
   std::string_view limitLabel;  // "MAXIMUM TABLE ENTRIES : MXPRO = "

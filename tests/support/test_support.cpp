@@ -7,7 +7,11 @@
 #include <filesystem>
 #include <fstream>
 
+#include "control/analysis_driver.h"
 #include "control/process_entry.h"
+#include "control/size_columns.h"
+#include "control/workspace.h"
+#include "host/ascii.h"
 
 namespace ksfort::test {
 
@@ -131,6 +135,63 @@ int findLine(const std::vector<std::string>& lines, const std::string& text, int
     if (lines[static_cast<std::size_t>(i)] == text) return i;
   }
   return -1;
+}
+
+namespace {
+
+// Runs the analysis of a source in memory on a fresh run with the default
+// sizes and the undefined-name check off; the run stays for inspection.
+struct AnalysedSource {
+  explicit AnalysedSource(const std::string& source) : text(source) {
+    Run& run = *t.run;
+    setSizeDefaults(run.status.limits);
+    run.options.undefinedCheck = 0;
+    ws = partitionWorkspace(run.status.limits);
+    ints.assign(static_cast<std::size_t>(ws.intWords), 0);
+    chars.assign(static_cast<std::size_t>(ws.charBytes), ' ');
+    ws.ints = ints.data();
+    ws.chars = chars.data();
+    prepareRun(run, ws);
+    run.reader.openSourceText(text);
+    analyseSource(run, ws);
+  }
+  TestRun t;
+  std::string text;
+  Workspace ws;
+  std::vector<std::int32_t> ints;
+  std::vector<char> chars;
+};
+
+}  // namespace
+
+std::string nameAttributes(const std::string& source, const std::string& name) {
+  AnalysedSource a(source);
+  const NameTable& n = a.t.run->nameTable;
+  const int e = n.find(name);
+  if (e == 0) return "";
+  const Attributes& attr = n.attributes(e);
+  std::string r(1, attr[1]);
+  const int length = n.length(e);
+  r += length < 100 ? rjust(length, 2) : "**";
+  r.append(attr.data() + 4, kAttributeCount - 4);
+  return r;
+}
+
+std::string unitOf(const std::string& source) {
+  AnalysedSource a(source);
+  const StatementStatus& s = a.t.run->status.statement;
+  return std::string(trimmed(s.unitName)) + " " + std::string(1, s.unitKind);
+}
+
+std::vector<std::string> analysisMessages(const std::string& source) {
+  AnalysedSource a(source);
+  std::vector<std::string> lines;
+  for (std::string l : a.t.lines()) {
+    l.erase(l.find_last_not_of(' ') + 1);
+    if (!l.empty()) l.erase(0, 1);  // the carriage control
+    lines.push_back(l);
+  }
+  return lines;
 }
 
 }  // namespace ksfort::test

@@ -67,6 +67,17 @@ int findLine(const std::vector<std::string>& lines, const std::string& text, int
 std::string writeTempFile(const std::string& name, const std::string& content);
 std::string makeTempDir();
 
+// The name analysis of a fixed-form source (one or more program units; the
+// last unit is kept): attribute positions 2 to 19 of `name` in its name table,
+// positions 3-4 shown as the decimal length in 2 characters ("**" from 100),
+// or "" when the unit has no such name.
+std::string nameAttributes(const std::string& source, const std::string& name);
+// "NAME K": the last unit's name and kind letter.
+std::string unitOf(const std::string& source);
+// The records the analysis wrote, without their carriage control and
+// trailing blanks.
+std::vector<std::string> analysisMessages(const std::string& source);
+
 // Statement text as the assembler delivers it: each card padded to 66 columns.
 std::string cards(std::initializer_list<std::string_view> texts);
 // s cut or padded with blanks to n characters.

@@ -1,0 +1,153 @@
+#include "names/name_table.h"
+
+#include <algorithm>
+
+#include "host/ascii.h"
+
+namespace ksfort {
+namespace {
+
+const TableLimit kNameTableFull{"ERROR AT TABREF(VARIABLE NAME TABLE OVER FLOW)",
+                                "MAXIMUM TABLE ENTRIES : MXVNAM = ", TableLimit::kNewPage,
+                                StopCode::kTableOverflow};
+
+Name keyOf(std::string_view text) {
+  Name key = blankField<kNameWidth>();
+  const std::size_t n = std::min<std::size_t>(text.size(), kNameWidth);
+  for (std::size_t i = 0; i < n; ++i) key[i] = upperAscii(text[i]);
+  return key;
+}
+
+// Byte-wise order of two names as unsigned codes.
+int compareNames(const Name& a, const Name& b) {
+  for (std::size_t i = 0; i < kNameWidth; ++i) {
+    const auto x = static_cast<unsigned char>(a[i]);
+    const auto y = static_cast<unsigned char>(b[i]);
+    if (x != y) return x < y ? -1 : 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+NameTable::NameTable(std::span<Name> names, std::span<Attributes> attributes,
+                     std::span<std::array<std::int32_t, kIntAttributeCount>> ints,
+                     std::span<std::int32_t> index, StopPath& stop, std::int64_t limit)
+    : names_{names},
+      attributes_{attributes},
+      ints_{ints},
+      index_{index},
+      stop_{&stop},
+      limit_{limit} {}
+
+int NameTable::bucketOf(char first) {
+  return first >= 'A' && first <= 'Z' ? first - 'A' + 1 : 0;
+}
+
+int NameTable::implicitIndex(char first) {
+  const char c = upperAscii(first);
+  if (c >= 'A' && c <= 'Z') return c - 'A' + 1;
+  return c == '$' ? 27 : 0;
+}
+
+void NameTable::startUnit() {
+  // Integer attributes of the entries used last unit go back to -1; the rest
+  // are set when an entry is made.
+  for (int e = 1; e <= count_; ++e) ints_[slot(e)] = {-1, -1};
+  count_ = 0;
+  bucketStart_.fill(1);
+  implicit_.fill(ImplicitType{});
+}
+
+int NameTable::find(std::string_view text) const {
+  const Name key = keyOf(text);
+  const int k = bucketOf(key[0]);
+  int lo = bucketStart_[static_cast<std::size_t>(k)];
+  int hi = bucketStart_[static_cast<std::size_t>(k) + 1] - 1;
+  while (lo <= hi) {
+    const int mid = (lo + hi) / 2;
+    const int c = compareNames(key, names_[slot(sortedEntry(mid))]);
+    if (c == 0) return sortedEntry(mid);
+    if (c < 0) {
+      hi = mid - 1;
+    } else {
+      lo = mid + 1;
+    }
+  }
+  return 0;
+}
+
+int NameTable::lookup(std::string_view text) {
+  const Name key = keyOf(text);
+  const int k = bucketOf(key[0]);
+  int lo = bucketStart_[static_cast<std::size_t>(k)];
+  int hi = bucketStart_[static_cast<std::size_t>(k) + 1] - 1;
+  while (lo <= hi) {
+    const int mid = (lo + hi) / 2;
+    const int e = sortedEntry(mid);
+    const int c = compareNames(key, names_[slot(e)]);
+    if (c == 0) {
+      // The lookup counter counts to 255; past it, it stays 0.
+      auto& counter = attributes_[slot(e)][0];
+      const auto n = static_cast<unsigned char>(counter);
+      if (n > 0) counter = static_cast<char>(n == 255 ? 0 : n + 1);
+      return e;
+    }
+    if (c < 0) {
+      hi = mid - 1;
+    } else {
+      lo = mid + 1;
+    }
+  }
+  if (count_ >= limit_ || static_cast<std::size_t>(count_) >= names_.size())
+    stop_->overflow(kNameTableFull, limit_);
+  const int n = ++count_;
+  // The sorted index moves up by one from the insertion point.
+  std::copy_backward(index_.begin() + (lo - 1), index_.begin() + (n - 1), index_.begin() + n);
+  index_[static_cast<std::size_t>(lo - 1)] = n;
+  for (std::size_t b = static_cast<std::size_t>(k) + 1; b < bucketStart_.size(); ++b)
+    ++bucketStart_[b];
+  names_[slot(n)] = key;
+  Attributes& a = attributes_[slot(n)];
+  a.fill(' ');
+  a[0] = 1;
+  const ImplicitType& t = implicit_[static_cast<std::size_t>(implicitIndex(key[0]))];
+  a[1] = t.type;
+  a[2] = t.lengthHigh;
+  a[3] = t.lengthLow;
+  ints_[slot(n)] = {-1, -1};
+  return n;
+}
+
+int NameTable::length(int e) const {
+  const Attributes& a = attributes_[slot(e)];
+  return static_cast<unsigned char>(a[2]) * 256 + static_cast<unsigned char>(a[3]);
+}
+
+void NameTable::setType(int e, char type, int length) {
+  Attributes& a = attributes_[slot(e)];
+  a[1] = type;
+  a[2] = static_cast<char>((length / 256) & 0xFF);
+  a[3] = static_cast<char>(length % 256);
+}
+
+void NameTable::completeImplicit() {
+  for (int i = 0; i < kImplicitEntries; ++i) {
+    ImplicitType& t = implicit_[static_cast<std::size_t>(i)];
+    if (t.type != ' ') continue;
+    // I to N are INTEGER, every other letter, "$" and the rest REAL.
+    t.type = i >= 9 && i <= 14 ? 'I' : 'R';
+    t.lengthHigh = 0;
+    t.lengthLow = 4;
+  }
+  for (int e = 1; e <= count_; ++e) {
+    Attributes& a = attributes_[slot(e)];
+    if (a[1] != ' ') continue;
+    const ImplicitType& t = implicit_[static_cast<std::size_t>(implicitIndex(names_[slot(e)][0]))];
+    a[1] = t.type;
+    a[2] = t.lengthHigh;
+    a[3] = t.lengthLow;
+  }
+}
+
+}  // namespace ksfort
