@@ -6,7 +6,6 @@
 #include "lex/classifier.h"
 #include "names/statement_analysis.h"
 #include "reports/undefined_names.h"
-#include "structure/program_unit.h"
 
 namespace ksfort {
 namespace {
@@ -64,7 +63,8 @@ void startUnit(Run& run) {
 void closeUnit(Run& run) {
   countNameUsage(run);
   run.status.usage.closeUnit();
-  nameUnitAtClose(run.status.statement);
+  run.statements.closeUnit();
+  showUnit(run);
   StatementStatus& s = run.status.statement;
   if (run.options.debug == 2) traceNameTable(run);
   printUndefinedNames(run.frame, run.undefinedNames, run.options.undefinedCheck == 1, run.nameTable,

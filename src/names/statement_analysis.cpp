@@ -48,6 +48,12 @@ void StatementAnalyser::startUnit() {
   implicitPending_ = true;
 }
 
+void StatementAnalyser::closeUnit() {
+  if (unit.kind != ' ') return;
+  setField(unit.name, "MAIN");
+  unit.kind = 'P';
+}
+
 void StatementAnalyser::analyse(StatementClass& cls, std::int32_t sub, int first, int last) {
   using enum StatementClass;
   // The implicit types are complete before the first statement that is not

@@ -29,6 +29,8 @@ class StatementAnalyser {
 
   // Empties the unit's tables for a new program unit.
   void startUnit();
+  // A unit that ended without a head is the main program "MAIN".
+  void closeUnit();
   // Analyses tokens first..last of a statement of class cls and sub class sub;
   // an assignment that defines a statement function changes cls.
   void analyse(StatementClass& cls, std::int32_t sub, int first, int last);
