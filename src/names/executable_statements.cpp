@@ -57,9 +57,11 @@ void StatementAnalyser::assignment(StatementClass& cls, int first, int last) {
     n.at(e, Attribute::kSubstituted) = 'S';
   }
   if (first + 1 <= last) scanRest(first + 1, last);
-  // The dummies' marks suppress marking only inside the definition.
+  // The dummies' marks suppress marking only inside the definition; only the
+  // dummies of this definition can hold one.
   if (statementFunction) {
-    for (int k = 1; k <= n.count(); ++k) n.at(k, Attribute::kNoMarking) = ' ';
+    for (int p = first + 2; p <= last && kind(p) != TokenKind::kEqual; ++p)
+      if (isName(p)) n.at(c_.tokens.name[static_cast<std::size_t>(p)], Attribute::kNoMarking) = ' ';
   }
 }
 
