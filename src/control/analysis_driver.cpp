@@ -15,6 +15,14 @@ constexpr int kPathWidth = DriverState::kPathWidth;
 // The side tables of the name analysis name their statement in each message;
 // the writer sets it before each add.
 constexpr TableLimit kUnset{"", "", TableLimit::kOneRecord, StopCode::kStatementAnalysis};
+constexpr TableLimit kArgumentsFull{"ERROR AT PRCPRO(ARGUMENT TABLE OVER FLOW)",
+                                    "MAXIMUM TABLE ENTRIES : MXARG = "};
+constexpr TableLimit kCallsFull{"ERROR AT PRCPRO(CALL TABLE SFNAM OVER FLOW)",
+                                "MAXIMUM TABLE ENTRIES : MXSFX = "};
+constexpr TableLimit kEntriesFull{"ERROR AT PRCPRO(ENTRY TABLE RFENT OVER FLOW)",
+                                  "MAXIMUM TABLE ENTRIES : MXRENT = "};
+constexpr TableLimit kCharactersFull{"ERROR AT PRCPRO(CHARACTER BUFFER OVER FLOW)",
+                                     "MAXIMUM TABLE ENTRIES : MXCBF = "};
 
 }  // namespace
 
@@ -39,6 +47,15 @@ void prepareRun(Run& run, const Workspace& ws) {
   run.declarations.text = BoundedTable<char>(run.stop, ws.charSlice<char>(1), kUnset, s[MXCBUF]);
   run.declarations.lists =
       BoundedTable<std::int32_t>(run.stop, ws.intSlice<std::int32_t>(1), kUnset, s[MXSQBF]);
+  // The run-wide program structure grows with what it records, up to its limits.
+  TableUsage& u = run.status.usage;
+  run.structure.programs = ProgramTable(run.stop, s[MXPRO], u);
+  run.structure.relations = RelationStore(s[MXRXAD], s[MXRXBF], run.stop, u);
+  run.structure.lists.arguments = LimitedTable<ArgumentRecord>(run.stop, kArgumentsFull, s[MXARG]);
+  run.structure.lists.calls = LimitedTable<CallRecord>(run.stop, kCallsFull, s[MXSFX]);
+  run.structure.lists.entries = LimitedTable<std::int32_t>(run.stop, kEntriesFull, s[MXRENT]);
+  run.structure.lists.text = LimitedTable<char>(run.stop, kCharactersFull, s[MXCBF]);
+  run.structure.selectedCards.clear();
 }
 
 namespace {
@@ -49,6 +66,10 @@ void endRun(Run& run) {
     run.frame.startPage();
     printMemorySizeCheck(run.out, run.status);
   }
+  // The run-end reports, each switched by its option, in their fixed order.
+  const ProgramStructure& s = run.structure;
+  const bool programs = s.programs.count() > 0;
+  (void)programs;
   if (run.options.classSummary == 1)
     printClassificationSummary(run.frame, run.counts, run.names.programName);
 }

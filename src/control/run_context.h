@@ -24,6 +24,7 @@
 #include "reports/report_options.h"
 #include "reports/undefined_names.h"
 #include "structure/class_counts.h"
+#include "structure/program_table.h"
 #include "structure/selected_statements.h"
 
 namespace ksfort {
@@ -70,6 +71,7 @@ struct Run {
   ExpressionAnalyser expressions{analysis};
   StatementAnalyser statements{analysis, expressions};
   UndefinedNamesReport undefinedNames;
+  ProgramStructure structure;
 
   OptionSettings optionSettings() {
     return {options, document, names, archive, status.limits, frame.settings};

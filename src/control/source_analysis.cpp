@@ -6,6 +6,7 @@
 #include "lex/classifier.h"
 #include "names/statement_analysis.h"
 #include "reports/undefined_names.h"
+#include "structure/unit_registration.h"
 
 namespace ksfort {
 namespace {
@@ -69,6 +70,15 @@ void closeUnit(Run& run) {
   if (run.options.debug == 2) traceNameTable(run);
   printUndefinedNames(run.frame, run.undefinedNames, run.options.undefinedCheck == 1, run.nameTable,
                       run.names.programName, view(s.unitName), s.unitKind);
+  UnitCounts counts;
+  counts.cards = run.driver.unitCards;
+  counts.firstCard = run.selected.unitFirst + 1;
+  counts.statements = run.driver.unitStatements;
+  counts.selectedFirst = run.selected.unitFirst;
+  counts.selectedCount =
+      static_cast<std::int32_t>(run.selected.cards.size()) - run.selected.unitFirst;
+  registerUnit(run.structure, run.nameTable, run.declarations, run.statements.unit, counts,
+               run.status.usage);
 }
 
 // The statement analysis of a classified statement: the statement, then the

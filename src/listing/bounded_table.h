@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "listing/stop.h"
 
@@ -49,6 +50,40 @@ class BoundedTable {
   const TableLimit* limit_ = nullptr;
   std::int64_t maximum_ = 0;
   std::size_t n_ = 0;
+};
+
+// A table with a configured limit whose storage grows with what it records,
+// for run-wide tables whose limits are set far above a typical run. The one
+// add path checks the limit as BoundedTable does.
+template <class T>
+class LimitedTable {
+ public:
+  LimitedTable() = default;
+  LimitedTable(StopPath& stop, const TableLimit& limit, std::int64_t maximum)
+      : stop_{&stop}, limit_{&limit}, maximum_{maximum} {}
+
+  std::size_t add(const T& v) {
+    ensureRoom(1);
+    items_.push_back(v);
+    return items_.size() - 1;
+  }
+  void ensureRoom(std::size_t k) {
+    if (static_cast<std::int64_t>(items_.size() + k) > maximum_) {
+      assert(stop_ && "limited table used before it was set up");
+      stop_->overflow(*limit_, maximum_);
+    }
+  }
+  void setLimit(const TableLimit& limit) { limit_ = &limit; }
+  T& operator[](std::size_t i) { return items_[i]; }
+  const T& operator[](std::size_t i) const { return items_[i]; }
+  std::size_t size() const { return items_.size(); }
+  std::span<const T> used() const { return items_; }
+
+ private:
+  StopPath* stop_ = nullptr;
+  const TableLimit* limit_ = nullptr;
+  std::int64_t maximum_ = 0;
+  std::vector<T> items_;
 };
 
 }  // namespace ksfort

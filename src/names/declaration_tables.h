@@ -50,6 +50,12 @@ struct DeclarationTables {
   std::int32_t& at(int c, ConstantField f) {
     return constants[static_cast<std::size_t>(c - 1)][static_cast<std::size_t>(f) - 1];
   }
+  std::int32_t at(int d, DeclarationField f) const {
+    return declarations[static_cast<std::size_t>(d - 1)][static_cast<std::size_t>(f) - 1];
+  }
+  std::int32_t at(int c, ConstantField f) const {
+    return constants[static_cast<std::size_t>(c - 1)][static_cast<std::size_t>(f) - 1];
+  }
   // A new declaration entry with every field -1; its number.
   int newDeclaration(const TableLimit& limit) {
     declarations.setLimit(limit);
