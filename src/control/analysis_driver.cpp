@@ -7,6 +7,9 @@
 #include "host/fixed_text.h"
 #include "listing/run_status_page.h"
 #include "reports/classification_summary.h"
+#include "reports/program_summary.h"
+#include "reports/selected_statements_report.h"
+#include "reports/tree_report.h"
 
 namespace ksfort {
 namespace {
@@ -69,7 +72,14 @@ void endRun(Run& run) {
   // The run-end reports, each switched by its option, in their fixed order.
   const ProgramStructure& s = run.structure;
   const bool programs = s.programs.count() > 0;
-  (void)programs;
+  if (run.options.tree == 1 && programs)
+    printTree(run.frame, run.stop, run.structure, run.names.programName, run.names.treeEntry);
+  if (run.options.statementSelection > kSelectionOff && run.selected.cards.size() > 0)
+    printSelectedStatements(run.frame, s, run.selected, run.options.statementSelection,
+                            s.selectedCards, run.names.programName);
+  if (run.options.programSummary == 1 && programs)
+    printProgramSummary(run.frame, s, run.names.programName);
+  if (run.options.library == 1) printLibraryRoutines(run.frame, s, run.names.programName);
   if (run.options.classSummary == 1)
     printClassificationSummary(run.frame, run.counts, run.names.programName);
 }

@@ -1,0 +1,331 @@
+#include "reports/tree_report.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/fixed_text.h"
+
+namespace ksfort {
+namespace {
+
+constexpr std::string_view kTitleText = "TREE  STRUCTURE  OF  ";
+constexpr std::string_view kRootText = " (  ENTRY  IS  ";
+constexpr std::string_view kRootTextEnd = "  )";
+constexpr std::string_view kNotation = "NOTATION";
+constexpr std::string_view kNotationText =
+    "S(SUBROUTINE) , F(FUNCTION) , P(MAIN), *:LIBRARY , %:SUB ENTRY";
+// Columns of the heading line itself (the page frame puts it after the
+// carriage control).
+constexpr int kNotationColumn = 20;
+constexpr int kNotationTextColumn = 36;
+
+constexpr std::string_view kNotFound = "* ENTRY (";
+constexpr std::string_view kNotFoundEnd = ") NOT FOUND.";
+constexpr std::string_view kDepthError = " *** TREE PRINT ERROR. *** ";
+constexpr std::string_view kContinued = " *(TO BE CONTINUED)*";
+constexpr std::string_view kRecursive = " *( RECURSIVE CALL)*";
+constexpr int kMessagePos = 2;
+
+// A line is 9 cells of 14 positions: mark 3, name 8, connector 3. A line
+// with a trailer has 8 cells and the trailer in place of the ninth.
+constexpr int kLevels = 9;
+constexpr int kCutLevel = 8;  // deepest level whose calls may go on calling
+constexpr int kFirstCellPos = 2;
+constexpr int kCellWidth = 14;
+constexpr int kNameOffset = 3;
+constexpr int kShownName = 8;
+constexpr int kConnectorOffset = 11;
+constexpr int kTrailerPos = kFirstCellPos + kCutLevel * kCellWidth;
+static_assert(kTrailerPos == 114 && kContinued.size() == 20 && kRecursive.size() == 20);
+
+constexpr int cellPos(int level) {
+  return kFirstCellPos + (level - 1) * kCellWidth;
+}
+
+enum class Ending { kLeaf, kRecursion, kCut };
+
+// One level of the current path: the node, the call of its group being
+// walked, and whether the node is still to be shown (entered since the
+// previous line).
+struct PathLevel {
+  int entry = 0;
+  std::int32_t call = 0;  // position in the call list, 1-based
+  std::int32_t lastCall = 0;
+  bool fresh = false;
+  std::array<char, 3> mark{};
+  std::array<char, kShownName> name{};
+  bool furtherCalls() const { return call < lastCall; }
+};
+
+class TreeWalk {
+ public:
+  TreeWalk(PageFrame& frame, StopPath& stop, ProgramStructure& structure)
+      : frame_{frame},
+        stop_{stop},
+        programs_{structure.programs},
+        calls_{structure.lists.calls},
+        calleesCall_(static_cast<std::size_t>(programs_.count()) + 1, kUnknown) {
+    for (int e = 1; e <= programs_.count(); ++e) {
+      programs_.at(e, ProgramField::kTreeCut) = 0;
+      programs_.at(e, ProgramField::kTreeNext) = 0;
+    }
+  }
+
+  void walk(int root);
+
+ private:
+  static constexpr signed char kUnknown = -1;
+
+  int callCount(int unit) const {
+    return std::max(programs_.at(unit, ProgramField::kCallCount), 0);
+  }
+  const CallRecord& call(std::int32_t position) const {
+    assert(position >= 1 && static_cast<std::size_t>(position) <= calls_.size() &&
+           "a call group lies inside the call list");
+    return calls_[static_cast<std::size_t>(position - 1)];
+  }
+  bool calleesCall(int unit);
+  void touch(int e);
+  bool enter(int level, int e, const CallRecord* via);
+  void printLine(int level, Ending ending);
+
+  PageFrame& frame_;
+  StopPath& stop_;
+  ProgramTable& programs_;
+  const LimitedTable<CallRecord>& calls_;
+  std::array<PathLevel, kLevels> path_{};
+  // Entries whose work fields the current tree changed, cleared before the next.
+  std::vector<std::int32_t> touched_;
+  // Per unit: whether one of its callees has calls itself (kUnknown until asked).
+  std::vector<signed char> calleesCall_;
+};
+
+bool TreeWalk::calleesCall(int unit) {
+  signed char& known = calleesCall_[static_cast<std::size_t>(unit)];
+  if (known == kUnknown) {
+    known = 0;
+    const std::int32_t first = programs_.at(unit, ProgramField::kCallsStart);
+    for (std::int32_t p = first; p < first + callCount(unit) && !known; ++p)
+      known = callCount(programs_.at(call(p).callee, ProgramField::kOwner)) > 0;
+  }
+  return known != 0;
+}
+
+void TreeWalk::touch(int e) {
+  if (programs_.at(e, ProgramField::kTreeNext) == 0 && programs_.at(e, ProgramField::kTreeCut) == 0)
+    touched_.push_back(e);
+}
+
+// Shows node e at the level; true when its calls are to be walked, false
+// when its line was printed.
+bool TreeWalk::enter(int level, int e, const CallRecord* via) {
+  assert(e >= 1 && e <= programs_.count() && "an ordinary call has a program-table entry");
+  PathLevel& node = path_[static_cast<std::size_t>(level - 1)];
+  node.entry = e;
+  node.fresh = true;
+  std::copy_n(programs_[e].name.begin(), kShownName, node.name.begin());
+  node.mark[0] = programs_.at(e, ProgramChar::kEntryMark) == 'E'    ? '%'
+                 : programs_.at(e, ProgramChar::kDefinition) == '*' ? '*'
+                                                                    : ' ';
+  char kind = programs_.at(e, ProgramChar::kKind);
+  if (kind == ' ' && via) kind = via->kindLetter();
+  node.mark[1] = kind == ' ' ? 'X' : kind;
+  node.mark[2] = '.';
+
+  const int unit = programs_.at(e, ProgramField::kOwner);
+  const int calls = callCount(unit);
+  if (level >= kLevels && calls > 0) stopTreeAtDepthLimit(frame_, stop_);
+  if (programs_.at(e, ProgramField::kTreeNext) > 0) {
+    printLine(level, Ending::kRecursion);
+    return false;
+  }
+  touch(e);
+  if (level >= kCutLevel && calls > 0 && calleesCall(unit)) {
+    programs_.at(e, ProgramField::kTreeCut) = 1;
+    printLine(level, Ending::kCut);
+    return false;
+  }
+  if (calls == 0) {
+    programs_.at(e, ProgramField::kTreeNext) = -1;
+    printLine(level, Ending::kLeaf);
+    return false;
+  }
+  node.call = programs_.at(unit, ProgramField::kCallsStart);
+  node.lastCall = node.call + calls - 1;
+  return true;
+}
+
+// Depth first with the path as the stack: at most kLevels levels.
+void TreeWalk::walk(int root) {
+  for (std::int32_t e : touched_) {
+    programs_.at(e, ProgramField::kTreeCut) = 0;
+    programs_.at(e, ProgramField::kTreeNext) = 0;
+  }
+  touched_.clear();
+  int depth = enter(1, root, nullptr) ? 1 : 0;
+  while (depth > 0) {
+    PathLevel& node = path_[static_cast<std::size_t>(depth - 1)];
+    if (node.call > node.lastCall) {
+      programs_.at(node.entry, ProgramField::kTreeNext) = -1;
+      if (--depth > 0) ++path_[static_cast<std::size_t>(depth - 1)].call;
+      continue;
+    }
+    programs_.at(node.entry, ProgramField::kTreeNext) = node.call;
+    const CallRecord& c = call(node.call);
+    if (enter(depth + 1, c.callee, &c))
+      ++depth;
+    else
+      ++node.call;
+  }
+}
+
+// Blank name positions 7 and 8 take the fill character.
+void putNode(PrintLine& line, int pos, const PathLevel& node, char fill) {
+  std::array<char, kShownName> name = node.name;
+  for (int i = kShownName - 2; i < kShownName; ++i)
+    if (name[static_cast<std::size_t>(i)] == ' ') name[static_cast<std::size_t>(i)] = fill;
+  line.put(pos, view(node.mark)).put(pos + kNameOffset, view(name));
+}
+
+void TreeWalk::printLine(int level, Ending ending) {
+  int first = level;  // the first node shown on this line
+  while (first > 1 && path_[static_cast<std::size_t>(first - 2)].fresh) --first;
+  frame_.countLine();
+  PrintLine line;
+  PrintLine bars;
+  bool announced = false;  // a further sibling follows on the next line
+  bool anyBar = false;
+  for (int k = 1; k < level; ++k) {
+    const PathLevel& node = path_[static_cast<std::size_t>(k - 1)];
+    const int connector = cellPos(k) + kConnectorOffset;
+    const bool further = node.furtherCalls();
+    if (node.fresh) {
+      putNode(line, cellPos(k), node, '-');
+      line.put(connector, further ? "-+-" : "---");
+      announced = announced || further;
+    } else if (k == first - 1) {
+      line.put(connector, " +-");
+      announced = announced || further;
+    } else if (further) {
+      line.put(connector, " | ");
+      bars.put(connector, " | ");
+      anyBar = true;
+    }
+  }
+  const PathLevel& node = path_[static_cast<std::size_t>(level - 1)];
+  const int connector = cellPos(level) + kConnectorOffset;
+  switch (ending) {
+    case Ending::kLeaf:
+      putNode(line, cellPos(level), node, ' ');
+      break;
+    case Ending::kCut:
+      putNode(line, cellPos(level), node, '=');
+      line.put(connector, "==>").put(kTrailerPos, kContinued);
+      break;
+    case Ending::kRecursion:
+      assert(level <= kCutLevel && "a recursive node has calls, so it stands above level 9");
+      putNode(line, cellPos(level), node, ' ');
+      line.put(connector, "<==");
+      for (int pos = cellPos(level + 1); pos < kTrailerPos; ++pos) line.put(pos, "=");
+      line.put(kTrailerPos, kRecursive);
+      break;
+  }
+  line.emit(frame_.out());
+  if (!announced && anyBar) {
+    frame_.countLine();
+    bars.emit(frame_.out());
+  }
+  for (int k = first; k <= level; ++k) path_[static_cast<std::size_t>(k - 1)].fresh = false;
+}
+
+void startTreePage(PageFrame& frame, std::string_view title) {
+  std::string heading(static_cast<std::size_t>(kNotationTextColumn - 1) + kNotationText.size(),
+                      ' ');
+  heading.replace(kNotationColumn - 1, kNotation.size(), kNotation);
+  heading.replace(kNotationTextColumn - 1, kNotationText.size(), kNotationText);
+  frame.setTitle(title, 1);
+  frame.setHeadings(heading, "");
+  frame.startPage();
+}
+
+void printOneTree(PageFrame& frame, TreeWalk& walk, const ProgramTable& programs,
+                  const std::array<char, 10>& programName, int root) {
+  std::string title(kTitleText);
+  title.append(view(programName))
+      .append(kRootText)
+      .append(programs.name(root).substr(0, kShownName))
+      .append(kRootTextEnd);
+  startTreePage(frame, title);
+  walk.walk(root);
+}
+
+// The first entry in name order whose first 8 characters, blank padded,
+// equal the whole 32-character name; so a longer name never matches.
+int findSelected(const ProgramTable& programs, const std::array<char, 32>& entryName) {
+  const std::string_view wanted = view(entryName);
+  if (!isBlank(wanted.substr(kShownName))) return 0;
+  for (int p = 1; p <= programs.count(); ++p) {
+    const int e = programs.sortedEntry(p);
+    if (programs.name(e).substr(0, kShownName) == wanted.substr(0, kShownName)) return e;
+  }
+  return 0;
+}
+
+}  // namespace
+
+void stopTreeAtDepthLimit(PageFrame& frame, StopPath& stop) {
+  frame.countLine();
+  PrintLine line('0');
+  line.put(kMessagePos, kDepthError).emit(frame.out());
+  stop.stop(StopCode::kTreeLimit);
+}
+
+void printTree(PageFrame& frame, StopPath& stop, ProgramStructure& structure,
+               const std::array<char, 10>& programName, const std::array<char, 32>& entryName) {
+  ProgramTable& programs = structure.programs;
+  if (programs.count() == 0) return;
+  TreeWalk walk(frame, stop, structure);
+
+  if (!isBlank(entryName)) {
+    const int root = findSelected(programs, entryName);
+    if (root != 0) {
+      printOneTree(frame, walk, programs, programName, root);
+      return;
+    }
+    std::string title(kTitleText);
+    title.append(view(programName));
+    startTreePage(frame, title);
+    frame.countLine();
+    PrintLine line;
+    line.put(kMessagePos, kNotFound)
+        .put(kMessagePos + static_cast<int>(kNotFound.size()), view(entryName))
+        .put(kMessagePos + static_cast<int>(kNotFound.size() + entryName.size()), kNotFoundEnd)
+        .emit(frame.out());
+    return;
+  }
+
+  // A unit is called also when one of its ENTRY names is.
+  std::vector<bool> entryCalled(static_cast<std::size_t>(programs.count()) + 1, false);
+  for (int u = 1; u <= programs.count(); ++u) {
+    const std::int32_t first = programs.at(u, ProgramField::kEntriesStart);
+    const std::int32_t n = programs.at(u, ProgramField::kEntryCount);
+    for (std::int32_t p = first; p < first + n; ++p) {
+      const std::int32_t e = structure.lists.entries[static_cast<std::size_t>(p - 1)];
+      if (programs.at(e, ProgramField::kCallers) > 0)
+        entryCalled[static_cast<std::size_t>(u)] = true;
+    }
+  }
+  for (int p = 1; p <= programs.count(); ++p) {
+    const int e = programs.sortedEntry(p);
+    const bool root = programs.at(e, ProgramChar::kKind) != 'B' &&
+                      programs.at(e, ProgramField::kCallers) <= 0 &&
+                      !entryCalled[static_cast<std::size_t>(programs.at(e, ProgramField::kOwner))];
+    if (root) printOneTree(frame, walk, programs, programName, e);
+  }
+}
+
+}  // namespace ksfort

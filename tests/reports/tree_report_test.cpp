@@ -1,0 +1,223 @@
+// The tree structure report: cells, connectors and separator lines, the
+// choice of roots, the ENTRY= selection, recursion, the cut at level 8 and
+// the depth stop. The program tables are built directly; the expected lines
+// are put together cell by cell from the report's layout.
+#include "reports/tree_report.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "support/test_support.h"
+
+namespace ksfort {
+namespace {
+
+constexpr int kCapacity = 64;
+constexpr std::array<char, 10> kProgram = {'P', 'R', 'O', 'G', 'R', 'A', 'M', ' ', ' ', ' '};
+const TableLimit kFull{"FULL", "LIMIT = "};
+
+// A program table as the unit close leaves it.
+struct Tables {
+  explicit Tables(StopPath& stop) {
+    s.programs = ProgramTable(stop, kCapacity, usage);
+    s.relations = RelationStore(kCapacity, kCapacity, stop, usage);
+    s.lists.calls = LimitedTable<CallRecord>(stop, kFull, kCapacity);
+    s.lists.entries = LimitedTable<std::int32_t>(stop, kFull, kCapacity);
+  }
+  int unit(std::string_view name, char kind, std::initializer_list<std::string_view> entries = {}) {
+    const int u = s.programs.define(name);
+    s.programs.at(u, ProgramChar::kKind) = kind;
+    s.programs.at(u, ProgramField::kEntriesStart) = static_cast<int>(s.lists.entries.size()) + 1;
+    s.programs.at(u, ProgramField::kEntryCount) = static_cast<int>(entries.size());
+    for (std::string_view n : entries) {
+      const int e = s.programs.define(n);
+      s.programs.at(e, ProgramField::kOwner) = u;
+      s.programs.at(e, ProgramChar::kKind) = kind;
+      s.programs.at(e, ProgramChar::kEntryMark) = 'E';
+      s.lists.entries.add(e);
+    }
+    return u;
+  }
+  // The unit's ordinary calls in name order; "NAME/F" is a function reference.
+  void calls(std::string_view caller, const std::vector<std::string>& callees) {
+    const int u = s.programs.find(caller);
+    s.programs.at(u, ProgramField::kCallsStart) = static_cast<int>(s.lists.calls.size()) + 1;
+    s.programs.at(u, ProgramField::kCallCount) = static_cast<int>(callees.size());
+    for (std::string_view c : callees) {
+      CallRecord r{blankField<32>(), {' ', ' ', ' ', 'S', ' '}, 0, -1, 0};
+      if (c.ends_with("/F")) r.attributes[3] = 'F';
+      c = c.substr(0, c.find('/'));
+      setField(r.name, c);
+      r.callee = s.programs.reference(c);
+      std::int32_t& callers = s.programs.at(r.callee, ProgramField::kCallers);
+      if (callers <= 0) callers = s.relations.addressCount() + 1;
+      s.relations.append(u, callers, static_cast<int>(s.lists.calls.add(r)) + 1);
+    }
+  }
+  TableUsage usage;
+  ProgramStructure s;
+};
+
+test::Lines print(test::TestRun& t, Tables& tables, const std::string& entry = "") {
+  std::array<char, 32> name = blankField<32>();
+  setField(name, entry);
+  printTree(t.run->frame, t.run->stop, tables.s, kProgram, name);
+  return t.lines();
+}
+
+std::string treeTitle(const std::string& root) {
+  return "TREE  STRUCTURE  OF  PROGRAM    (  ENTRY  IS  " + test::padded(root, 8) + "  )";
+}
+// Eject, two blank records, the header, the notation heading, a blank record.
+test::Lines opening(const std::string& title, int page) {
+  return {"1",
+          "",
+          "",
+          " " + std::string(kBanner) + " : " + test::padded(title, 60) +
+              " : DATE 2026-12-06  PAGE  0000" + std::to_string(page),
+          std::string(20, ' ') + "NOTATION" + std::string(8, ' ') +
+              "S(SUBROUTINE) , F(FUNCTION) , P(MAIN), *:LIBRARY , %:SUB ENTRY",
+          ""};
+}
+test::Lines page(const std::string& title, int number, test::Lines lines) {
+  test::Lines all = opening(title, number);
+  all.insert(all.end(), lines.begin(), lines.end());
+  return all;
+}
+test::Lines operator+(test::Lines a, const test::Lines& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+const std::string gap(11, ' ');    // a cell without mark and name
+const std::string blank(14, ' ');  // an empty cell
+
+TEST(TreeReport, BranchesSeparatorsAndANodeExpandedAgainUnderEachCaller) {
+  test::TestRun t;
+  Tables tb(t.run->stop);
+  tb.unit("MAIN", 'P');
+  tb.unit("A", 'S');
+  tb.unit("B", 'F');
+  tb.calls("MAIN", {"A", "B/F"});
+  tb.calls("A", {"C", "D/F", "E"});
+  tb.calls("B", {"A"});
+  EXPECT_EQ(print(t, tb), page(treeTitle("MAIN"), 1,
+                               {" " + std::string(" P.MAIN  ---+-") + " S.A     ---+-" + "*S.C",
+                                // " +-" at A announces E: no separator yet.
+                                " " + gap + " | " + gap + " +-" + "*F.D",
+                                " " + gap + " | " + gap + " +-" + "*S.E", " " + gap + " |",
+                                " " + gap + " +-" + " F.B     -----" + " S.A     ---+-" + "*S.C",
+                                " " + blank + blank + gap + " +-" + "*F.D",
+                                " " + blank + blank + gap + " +-" + "*S.E"}));
+  EXPECT_EQ(t.run->frame.linesUsed(), 5 + 7);  // the separator counts as a line
+}
+
+TEST(TreeReport, RootsInNameOrderSkipBlockDataAndCalledUnitsOrEntries) {
+  test::TestRun t;
+  Tables tb(t.run->stop);
+  tb.unit("MAIN", 'P');
+  tb.unit("BDATA", 'B');
+  tb.unit("SUBA", 'S');
+  tb.unit("SUBC", 'S', {"ENT2"});  // called through ENT2: not a root
+  tb.unit("SUBE", 'S', {"ENT1"});  // neither called: two trees with SUBE's calls
+  tb.calls("MAIN", {"ENT2", "SUBA"});
+  tb.calls("SUBA", {"LIB"});
+  tb.calls("SUBC", {"LIB"});
+  tb.calls("SUBE", {"LIB2"});
+  EXPECT_EQ(print(t, tb),
+            page(treeTitle("ENT1"), 1, {" %S.ENT1  -----*S.LIB2"}) +
+                page(treeTitle("MAIN"), 2,
+                     {" " + std::string(" P.MAIN  ---+-") + "%S.ENT2  -----" + "*S.LIB",
+                      " " + gap + " +-" + " S.SUBA  -----" + "*S.LIB"}) +
+                page(treeTitle("SUBE"), 3, {"  S.SUBE  -----*S.LIB2"}));
+}
+
+TEST(TreeReport, RecursiveCallsAreMarkedAndNotExpanded) {
+  test::TestRun t;
+  Tables tb(t.run->stop);
+  tb.unit("MAIN", 'P');
+  tb.unit("A", 'S');
+  tb.unit("B", 'S');
+  tb.unit("SELF", 'S');
+  tb.calls("MAIN", {"A", "SELF"});
+  tb.calls("A", {"B"});
+  tb.calls("B", {"A"});
+  tb.calls("SELF", {"SELF"});
+  const std::string trailer = " *( RECURSIVE CALL)*";
+  EXPECT_EQ(print(t, tb),
+            page(treeTitle("MAIN"), 1,
+                 {" " + std::string(" P.MAIN  ---+-") + " S.A     -----" + " S.B     -----" +
+                      " S.A       <==" + std::string(4 * 14, '=') + trailer,
+                  " " + gap + " +-" + " S.SELF  -----" +
+                      " S.SELF    <==" + std::string(5 * 14, '=') + trailer}));
+}
+
+TEST(TreeReport, EntrySelectionComparesTheFirstEightCharacters) {
+  struct Row {
+    const char* entry;
+    const char* root;  // "" when not found
+    const char* line;
+  };
+  const Row rows[] = {
+      {"SUBA", "SUBA", "  S.SUBA"},                       // called by MAIN, still drawn when named
+      {"LONGNAME", "LONGNAME", "  S.LONGNAME---*S.LIB"},  // LONGNAMEX before LONGNAMEY
+      {"LONGNAMEX", "", ""},
+  };
+  for (const Row& r : rows) {
+    test::TestRun t;
+    Tables tb(t.run->stop);
+    tb.unit("MAIN", 'P');
+    tb.unit("SUBA", 'S');
+    tb.unit("LONGNAMEY", 'S');
+    tb.unit("LONGNAMEX", 'S');
+    tb.calls("MAIN", {"SUBA"});
+    tb.calls("LONGNAMEX", {"LIB"});
+    const test::Lines expected =
+        *r.root ? page(treeTitle(r.root), 1, {r.line})
+                : page("TREE  STRUCTURE  OF  PROGRAM", 1,
+                       {" * ENTRY (" + test::padded(r.entry, 32) + ") NOT FOUND."});
+    EXPECT_EQ(print(t, tb, r.entry), expected) << r.entry;
+  }
+}
+
+TEST(TreeReport, ChainDeeperThanEightLevelsIsCutAtLevelEight) {
+  // U1 -> U2 -> ... -> U8; U8 calls either a further chain or two leaves.
+  std::string above = " ";
+  for (int k = 1; k <= 7; ++k)
+    above += std::string(k == 1 ? " P." : " S.") + "U" + std::to_string(k) + "    -----";
+  struct Row {
+    std::vector<std::string> calls;
+    test::Lines lines;
+  };
+  const Row rows[] = {
+      {{"U9"}, {above + " S.U8    ====>" + " *(TO BE CONTINUED)*"}},
+      {{"LA", "LB"},
+       {above + " S.U8    ---+-" + "*S.LA",
+        " " + std::string(7 * 14, ' ') + gap + " +-" + "*S.LB"}},
+  };
+  for (const Row& r : rows) {
+    test::TestRun t;
+    Tables tb(t.run->stop);
+    tb.unit("U1", 'P');
+    const int last = r.calls.front() == "U9" ? 20 : 8;  // a chain of 20 stays cut
+    for (int k = 2; k <= last; ++k) tb.unit("U" + std::to_string(k), 'S');
+    for (int k = 1; k <= 7; ++k) tb.calls("U" + std::to_string(k), {"U" + std::to_string(k + 1)});
+    tb.calls("U8", r.calls);
+    for (int k = 9; k < last; ++k) tb.calls("U" + std::to_string(k), {"U" + std::to_string(k + 1)});
+    EXPECT_EQ(print(t, tb), page(treeTitle("U1"), 1, r.lines));
+  }
+}
+
+TEST(TreeReport, DepthLimitStopsWithCode1000AndNoStatusPage) {
+  test::TestRun t;
+  EXPECT_EQ(test::stopCode([&] { stopTreeAtDepthLimit(t.run->frame, t.run->stop); }), 1000);
+  const test::Lines lines = t.lines();
+  EXPECT_EQ(lines.back(), "0 *** TREE PRINT ERROR. ***");
+  for (const std::string& l : lines) EXPECT_EQ(l.find("ANALYZED"), std::string::npos) << l;
+}
+
+}  // namespace
+}  // namespace ksfort
