@@ -7,6 +7,7 @@
 #include "host/fixed_text.h"
 #include "listing/run_status_page.h"
 #include "reports/classification_summary.h"
+#include "reports/master_index_report.h"
 #include "reports/program_summary.h"
 #include "reports/selected_statements_report.h"
 #include "reports/tree_report.h"
@@ -59,6 +60,7 @@ void prepareRun(Run& run, const Workspace& ws) {
   run.structure.lists.entries = LimitedTable<std::int32_t>(run.stop, kEntriesFull, s[MXRENT]);
   run.structure.lists.text = LimitedTable<char>(run.stop, kCharactersFull, s[MXCBF]);
   run.structure.selectedCards.clear();
+  run.masterIndex = MasterIndex(run.stop, s[MXDXV], u);
 }
 
 namespace {
@@ -80,6 +82,8 @@ void endRun(Run& run) {
   if (run.options.programSummary == 1 && programs)
     printProgramSummary(run.frame, s, run.names.programName);
   if (run.options.library == 1) printLibraryRoutines(run.frame, s, run.names.programName);
+  if (run.options.index == 1)
+    printMasterIndex(run.frame, run.host, run.masterIndex, s.programs, run.names.programName);
   if (run.options.classSummary == 1)
     printClassificationSummary(run.frame, run.counts, run.names.programName);
 }

@@ -24,6 +24,7 @@
 #include "reports/report_options.h"
 #include "reports/undefined_names.h"
 #include "structure/class_counts.h"
+#include "structure/master_index.h"
 #include "structure/program_table.h"
 #include "structure/selected_statements.h"
 
@@ -72,6 +73,7 @@ struct Run {
   StatementAnalyser statements{analysis, expressions};
   UndefinedNamesReport undefinedNames;
   ProgramStructure structure;
+  MasterIndex masterIndex;
 
   OptionSettings optionSettings() {
     return {options, document, names, archive, status.limits, frame.settings};

@@ -77,8 +77,10 @@ void closeUnit(Run& run) {
   counts.selectedFirst = run.selected.unitFirst;
   counts.selectedCount =
       static_cast<std::int32_t>(run.selected.cards.size()) - run.selected.unitFirst;
-  registerUnit(run.structure, run.nameTable, run.declarations, run.statements.unit, counts,
-               run.status.usage);
+  const int self = registerUnit(run.structure, run.nameTable, run.declarations, run.statements.unit,
+                                counts, run.status.usage);
+  if (run.options.index == 1)
+    run.masterIndex.mergeUnit(run.nameTable, self, run.names.indexLower, run.names.indexUpper);
 }
 
 // The statement analysis of a classified statement: the statement, then the

@@ -1,0 +1,16 @@
+// The master index report: a banner page in block letters on an odd page, a
+// legend page, then every name of the run in name order with the program
+// units that use it and how, five to a line.
+#pragma once
+#include <array>
+
+#include "listing/page_frame.h"
+#include "structure/master_index.h"
+#include "structure/program_table.h"
+
+namespace ksfort {
+
+void printMasterIndex(PageFrame& frame, Host& host, const MasterIndex& index,
+                      const ProgramTable& programs, const std::array<char, 10>& programName);
+
+}  // namespace ksfort

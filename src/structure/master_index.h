@@ -1,0 +1,50 @@
+// The master index: the cross reference of the whole run, one entry per
+// (name, program unit) with a compact code of how the unit uses the name.
+// Each closed unit merges its names; the report walks the entries in the
+// order of name, then program name, then program number.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "listing/bounded_table.h"
+#include "listing/table_usage.h"
+#include "names/name_table.h"
+#include "structure/program_table.h"
+
+namespace ksfort {
+
+// The usage code of an index entry, 8 characters: D, R, S, X, I/O/B, then the
+// name's class, kind and common-block mark.
+inline constexpr std::array<Attribute, 8> kIndexCodeAttributes = {
+    Attribute::kDefined,      Attribute::kReferenced,  Attribute::kSubstituted,
+    Attribute::kRealArgument, Attribute::kInputOutput, Attribute::kClass,
+    Attribute::kKind,         Attribute::kCommonBlock};
+
+struct IndexEntry {
+  Name name;
+  std::int32_t program;  // program-table entry of the contributing unit
+  std::array<char, 8> code;
+};
+
+class MasterIndex {
+ public:
+  MasterIndex() = default;
+  MasterIndex(StopPath& stop, std::int64_t limit, TableUsage& usage)
+      : stop_{&stop}, limit_{limit}, usage_{&usage} {}
+
+  // Adds the unit's names inside lower..upper (32-character comparison).
+  void mergeUnit(const NameTable& names, int program, const Name& lower, const Name& upper);
+  int count() const { return static_cast<int>(entries_.size()); }
+  const IndexEntry& operator[](std::size_t i) const { return entries_[i]; }
+  // Entry indexes (0-based) in report order: name, program name, program number.
+  std::vector<std::int32_t> sortedOrder(const ProgramTable& programs) const;
+
+ private:
+  StopPath* stop_ = nullptr;
+  std::int64_t limit_ = 0;
+  TableUsage* usage_ = nullptr;
+  std::vector<IndexEntry> entries_;
+};
+
+}  // namespace ksfort
