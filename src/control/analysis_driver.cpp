@@ -7,7 +7,10 @@
 #include "host/fixed_text.h"
 #include "listing/run_status_page.h"
 #include "reports/classification_summary.h"
+#include "reports/common_report.h"
+#include "reports/included_members_report.h"
 #include "reports/master_index_report.h"
+#include "reports/parameters_report.h"
 #include "reports/program_summary.h"
 #include "reports/selected_statements_report.h"
 #include "reports/tree_report.h"
@@ -27,6 +30,8 @@ constexpr TableLimit kEntriesFull{"ERROR AT PRCPRO(ENTRY TABLE RFENT OVER FLOW)"
                                   "MAXIMUM TABLE ENTRIES : MXRENT = "};
 constexpr TableLimit kCharactersFull{"ERROR AT PRCPRO(CHARACTER BUFFER OVER FLOW)",
                                      "MAXIMUM TABLE ENTRIES : MXCBF = "};
+constexpr TableLimit kIncludeReferencesFull{"ERROR AT PRCPRO(INCLUDED MEMBER TABLE OVER FLOW)",
+                                            "MAXIMUM TABLE ENTRIES : MXRINC = "};
 
 }  // namespace
 
@@ -61,6 +66,14 @@ void prepareRun(Run& run, const Workspace& ws) {
   run.structure.lists.text = LimitedTable<char>(run.stop, kCharactersFull, s[MXCBF]);
   run.structure.selectedCards.clear();
   run.masterIndex = MasterIndex(run.stop, s[MXDXV], u);
+  run.structure.lists.includes =
+      LimitedTable<std::int32_t>(run.stop, kIncludeReferencesFull, s[MXRINC]);
+  // The sources stand as the pseudo member "<SOURCE>" at level 0.
+  run.members = IncludeMembers(run.stop, s[MXINC], s[MXMBDR], u);
+  run.members.enter("<SOURCE>", 0);
+  run.driver.abandoned = false;
+  run.commons = CommonTables(run.stop, run.status.limits, u);
+  run.constants = ConstantTable(run.stop, run.status.limits, u);
 }
 
 namespace {
@@ -74,14 +87,20 @@ void endRun(Run& run) {
   // The run-end reports, each switched by its option, in their fixed order.
   const ProgramStructure& s = run.structure;
   const bool programs = s.programs.count() > 0;
+  printCommonReport(run.frame, run.commons, run.structure, run.options.common,
+                    run.names.programName);
   if (run.options.tree == 1 && programs)
     printTree(run.frame, run.stop, run.structure, run.names.programName, run.names.treeEntry);
   if (run.options.statementSelection > kSelectionOff && run.selected.cards.size() > 0)
     printSelectedStatements(run.frame, s, run.selected, run.options.statementSelection,
                             s.selectedCards, run.names.programName);
   if (run.options.programSummary == 1 && programs)
-    printProgramSummary(run.frame, s, run.names.programName);
+    printProgramSummary(run.frame, s, run.commons, run.members, run.names.programName);
   if (run.options.library == 1) printLibraryRoutines(run.frame, s, run.names.programName);
+  if (run.options.parameters == 1)
+    printParametersReport(run.frame, run.constants, s, run.names.programName);
+  if (run.options.includes == 1)
+    printIncludedMembers(run.frame, run.members, s.programs, run.names.programName);
   if (run.options.index == 1)
     printMasterIndex(run.frame, run.host, run.masterIndex, s.programs, run.names.programName);
   if (run.options.classSummary == 1)
@@ -105,6 +124,10 @@ Outcome analyseFile(Run& run, const Workspace& ws, std::string_view path) {
     return Outcome::kMissing;
   }
   analyseSource(run, ws);
+  if (run.driver.abandoned) {
+    run.reader.closeSource();
+    return Outcome::kMissing;
+  }
   if (const int e = run.reader.sourceReadError(); e != 0) {
     // The cards read before the error count; the run finishes and fails.
     reportReadError(run.err, path, e);
@@ -191,6 +214,9 @@ void analyseSources(Run& run, const CommandTable& table, const Workspace& ws) {
       }
       if (e.kind != FileKind::kRegular) continue;  // directories and devices are not sources
       path.assign(dir).append(e.name);
+      // INCLUDE members are sought beside the files a pattern names (the
+      // pattern's own directory, not the working directory).
+      setField(d.sourceDirectory, std::string_view(dir).substr(0, kPathWidth));
       if (analyseFile(run, ws, path) == Outcome::kMissing) {
         // The file vanished between the scan and the open.
         if (run.scan.close(0) != 0) scanStop(run, " ERROR DETECTED AT CLSDIR.");

@@ -11,6 +11,7 @@
 #include "host/directory_scan.h"
 #include "host/host.h"
 #include "input/card_reader.h"
+#include "input/include_members.h"
 #include "input/statement.h"
 #include "lex/token_list.h"
 #include "listing/listing.h"
@@ -24,7 +25,9 @@
 #include "reports/report_options.h"
 #include "reports/undefined_names.h"
 #include "structure/class_counts.h"
+#include "structure/common_blocks.h"
 #include "structure/master_index.h"
+#include "structure/named_constants.h"
 #include "structure/program_table.h"
 #include "structure/selected_statements.h"
 
@@ -39,6 +42,7 @@ struct DriverState {
   std::array<char, kPathWidth> path = blankField<kPathWidth>();              // file being analysed
   std::int32_t unitCards = 0;       // cards of the current program unit
   std::int32_t unitStatements = 0;  // statements of the current program unit
+  bool abandoned = false;           // a member was not found: the analysis ends without reports
 };
 
 struct Run {
@@ -74,6 +78,9 @@ struct Run {
   UndefinedNamesReport undefinedNames;
   ProgramStructure structure;
   MasterIndex masterIndex;
+  IncludeMembers members;
+  CommonTables commons;
+  ConstantTable constants;
 
   OptionSettings optionSettings() {
     return {options, document, names, archive, status.limits, frame.settings};

@@ -1,6 +1,8 @@
 // The analysis of one source file, program unit by program unit and statement
 // by statement, and the closing of each unit.
 #include "control/analysis_driver.h"
+#include "control/console_texts.h"
+#include "host/file_status.h"
 #include "host/fixed_text.h"
 #include "input/statement_assembler.h"
 #include "lex/classifier.h"
@@ -79,6 +81,22 @@ void closeUnit(Run& run) {
       static_cast<std::int32_t>(run.selected.cards.size()) - run.selected.unitFirst;
   const int self = registerUnit(run.structure, run.nameTable, run.declarations, run.statements.unit,
                                 counts, run.status.usage);
+  if (run.options.parameters == 1)
+    registerConstants(run.constants, run.structure, run.nameTable, run.declarations, self,
+                      run.status.usage);
+  registerCommonBlocks(run.commons, run.structure, run.nameTable, run.declarations, self,
+                       run.options.common, run.status.usage);
+  // The members included in this unit, and the unit among each member's users.
+  ProgramTable& programs = run.structure.programs;
+  LimitedTable<std::int32_t>& includes = run.structure.lists.includes;
+  programs.at(self, ProgramField::kIncludesStart) = static_cast<std::int32_t>(includes.size()) + 1;
+  programs.at(self, ProgramField::kIncludeCount) = 0;
+  for (const std::int32_t m : run.members.takeOpenedInUnit()) {
+    includes.add(m);
+    ++programs.at(self, ProgramField::kIncludeCount);
+    run.members[m].programs.push_back(self);
+  }
+  run.status.usage.raise(UsageSlot::kIncludeReferences, static_cast<std::int32_t>(includes.size()));
   if (run.options.index == 1)
     run.masterIndex.mergeUnit(run.nameTable, self, run.names.indexLower, run.names.indexUpper);
 }
@@ -112,6 +130,86 @@ ClassifierSettings classifierSettings(const ReportOptions& o) {
   return s;
 }
 
+constexpr TableLimit kIncludeLevelOver{"ERROR AT PRCPRO(INCLUDE LEVEL OVER)",
+                                       "MAXIMUM INCLUDE LEVEL : MXILVL = "};
+constexpr TableLimit kPseudoCardStore{"ERROR AT PRCPRO. CARD STORAGE BUFFER OVER FLOW.",
+                                      "MAXIMUM SIZE : MXCDBF = ", TableLimit::kShort,
+                                      StopCode::kStatementAnalysis};
+
+// The member name of an INCLUDE statement: its first name or character
+// constant (quotes removed, a doubled quote standing for one), at most 256
+// characters; empty when there is none.
+std::string memberName(const TokenList& t) {
+  for (int i = 1; i < t.count; ++i) {
+    const TokenKind k = t.kind[static_cast<std::size_t>(i)];
+    const std::string_view text = t.tokenText(i);
+    if (k == TokenKind::kName || k == TokenKind::kNameParen)
+      return std::string(text.substr(0, kMemberNameWidth));
+    if (k == TokenKind::kCharacter && text.size() >= 2) {
+      std::string name;
+      const char quote = text.front();
+      for (std::size_t j = 1; j + 1 < text.size(); ++j) {
+        name += text[j];
+        if (text[j] == quote && text[j + 1] == quote) ++j;
+      }
+      return name.substr(0, kMemberNameWidth);
+    }
+  }
+  return {};
+}
+
+// A page-eject message of the include handling, then the status page and the stop.
+[[noreturn]] void includeStop(Run& run, std::string_view message, StopCode code) {
+  run.out.record("1");
+  run.out.record("");
+  run.out.record("");
+  PrintLine line;
+  line.put(2, message).emit(run.out);
+  run.stop.stopWithStatus(code);
+}
+
+// Opens the member of an INCLUDE statement as the next level. The member
+// name in the listing is the name as written, not the path built from the
+// directory. False when the member does not exist: the analysis ends.
+bool openMember(Run& run) {
+  const std::string name = memberName(run.tokens);
+  if (name.empty()) {
+    run.out.record(" ERROR :MEMBER NOT SPECIFIED");
+    run.stop.stopWithStatus(StopCode::kTableOverflow);
+  }
+  const int level = run.reader.includeLevel() + 1;
+  if (level > kMaxIncludeLevel) run.stop.overflow(kIncludeLevelOver, kMaxIncludeLevel);
+  const std::string path =
+      memberPath(name, view(run.driver.sourceDirectory), view(run.driver.includeDirectory));
+  const FileStatus fs = queryFileKind(run.out, path);
+  if (fs.status != 0 || fs.kind == FileKind::kDirectory) {
+    reportMissingFile(run.err, MissingFile::kInclude, path);
+    return false;
+  }
+  if (!run.reader.pushInclude(path, name))
+    includeStop(run, "ERROR:INCLUDE MEMBER NOT FOUND.       " + path, StopCode::kStatementAnalysis);
+  run.members.enter(name, level);
+  run.status.usage[UsageSlot::kIncludeLevel] = level;
+  return true;
+}
+
+// The end of a member: back to the level below; the end counts as one card
+// and, with NEST, leaves a pseudo card in the unit's card store.
+void closeMember(Run& run, BoundedTable<Card>* unitCards) {
+  const int level = run.reader.includeLevel();
+  const std::string name(run.reader.popInclude());
+  run.members[run.members.openAt(level)].complete = true;
+  ++run.reader.state.cardCount;
+  if (unitCards) {
+    if (unitCards->size() >= unitCards->capacity())
+      run.stop.overflow(kPseudoCardStore, static_cast<std::int64_t>(unitCards->capacity()));
+    Card card = blankField<kCardWidth>();
+    setField(std::span<char>(card).first(132), "*<INCLUDE END :" + name);
+    unitCards->add(card);
+  }
+  run.status.usage[UsageSlot::kIncludeLevel] = level - 1;
+}
+
 // Analyses one program unit; true when it ended with END and the source goes on.
 bool analyseUnit(Run& run, AssemblyContext& assembly) {
   startUnit(run);
@@ -128,6 +226,7 @@ bool analyseUnit(Run& run, AssemblyContext& assembly) {
     if (length == Statement::kEndOfMember) {
       // The end of an included member counts as one asterisk comment card.
       countCards(run, statement.comments, statement.starComments + 1, 0, 0);
+      closeMember(run, assembly.unitCards);
       continue;
     }
     any = true;
@@ -140,6 +239,10 @@ bool analyseUnit(Run& run, AssemblyContext& assembly) {
     keepSelectedStatement(run.selected, run.options.statementSelection, c, statement,
                           run.status.usage);
     run.counts.addStatement(c);
+    if (c.cls[0] == StatementClass::kInclude && !openMember(run)) {
+      run.driver.abandoned = true;
+      return false;
+    }
     end = c.cls[0] == StatementClass::kEnd;
   }
   // Comment cards after the last END make no unit of their own.

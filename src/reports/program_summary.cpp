@@ -150,8 +150,14 @@ void startReport(PageFrame& frame, std::string_view title, const std::array<char
 
 class SummaryWriter {
  public:
-  SummaryWriter(PageFrame& frame, const ProgramStructure& s)
-      : frame_{frame}, out_{frame.out()}, s_{s}, t_{s.programs} {}
+  SummaryWriter(PageFrame& frame, const ProgramStructure& s, const CommonTables& commons,
+                const IncludeMembers& members)
+      : frame_{frame},
+        out_{frame.out()},
+        s_{s},
+        t_{s.programs},
+        commons_{commons},
+        members_{members} {}
 
   void entry(int e, int number) {
     rule();
@@ -234,8 +240,8 @@ class SummaryWriter {
 
   // The lower table: statement functions, dummy procedures, the procedures the
   // unit calls and its callers, each filling its column one name per record.
-  // Common blocks and included members are not tabled per unit yet: their
-  // columns stay empty.
+  // The common blocks of the unit and its included members fill the last two
+  // columns, one name per record.
   void relations(int e) {
     const auto functions =
         group(e, ProgramField::kStatementFunctionsStart, ProgramField::kStatementFunctionCount);
@@ -245,8 +251,16 @@ class SummaryWriter {
     callers_.clear();
     s_.relations.forEach(t_.at(e, ProgramField::kCallers),
                          [this](std::int32_t unit, std::int32_t) { callers_.push_back(unit); });
-    const std::size_t rows =
-        std::max({functions.size(), dummies.size(), calls.size(), callers_.size()});
+    const std::span<const std::int32_t> blocks = unitCommonBlocks(commons_, t_, e);
+    includes_.clear();
+    const int firstInclude = t_.at(e, ProgramField::kIncludesStart);
+    for (int k = 0; k < countOf(t_, e, ProgramField::kIncludeCount); ++k) {
+      const auto index = static_cast<std::size_t>(firstInclude - 1 + k);
+      if (firstInclude < 1 || index >= s_.lists.includes.size()) break;
+      includes_.push_back(s_.lists.includes[index]);
+    }
+    const std::size_t rows = std::max({functions.size(), dummies.size(), calls.size(),
+                                       callers_.size(), blocks.size(), includes_.size()});
     if (rows == 0) return;
 
     blank();
@@ -265,6 +279,8 @@ class SummaryWriter {
         if (unit >= 1 && unit <= t_.count())
           cell(3, t_.name(unit), callerKindText(t_.at(unit, ProgramChar::kKind)));
       }
+      if (r < blocks.size()) line_.put(kCommonPos + 4, shown(commonBlockName(commons_, blocks[r])));
+      if (r < includes_.size()) line_.put(kIncludePos + 4, shown(members_[includes_[r]].name));
       emit();
     }
   }
@@ -287,16 +303,20 @@ class SummaryWriter {
   PrintLine line_;
   const std::string rule_ = std::string(kRuleWidth, '-');
   std::vector<std::int32_t> callers_;
+  const CommonTables& commons_;
+  const IncludeMembers& members_;
+  std::vector<std::int32_t> includes_;
 };
 
 }  // namespace
 
 void printProgramSummary(PageFrame& frame, const ProgramStructure& structure,
+                         const CommonTables& commons, const IncludeMembers& members,
                          const std::array<char, 10>& programName) {
   const ProgramTable& t = structure.programs;
   if (t.count() == 0) return;
   startReport(frame, kSummaryTitle, programName, 2);
-  SummaryWriter writer(frame, structure);
+  SummaryWriter writer(frame, structure, commons, members);
   int number = 0;
   for (int p = 1; p <= t.count(); ++p) {
     const int e = t.sortedEntry(p);

@@ -5,7 +5,9 @@
 #pragma once
 #include <array>
 
+#include "input/include_members.h"
 #include "listing/page_frame.h"
+#include "structure/common_blocks.h"
 #include "structure/program_table.h"
 
 namespace ksfort {
@@ -13,6 +15,7 @@ namespace ksfort {
 // The PROGRAM option's report; prints nothing for an empty program table.
 // programName is the PGNAME option's 10 characters.
 void printProgramSummary(PageFrame& frame, const ProgramStructure& structure,
+                         const CommonTables& commons, const IncludeMembers& members,
                          const std::array<char, 10>& programName);
 
 // The LIBRARY option's report; an empty program table leaves the page with its

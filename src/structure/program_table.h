@@ -171,6 +171,7 @@ struct ProgramLists {
   LimitedTable<CallRecord> calls;          // MXSFX
   LimitedTable<std::int32_t> entries;      // MXRENT: program-table entries of ENTRY names
   LimitedTable<char> text;                 // MXCBF: declarator and argument texts
+  LimitedTable<std::int32_t> includes;     // MXRINC: member entries included by the units
 };
 
 // Everything the program structure holds, for the unit close and the reports.

@@ -158,7 +158,7 @@ TEST(ProgramSummary, EveryDefinedUnitAndEntryInNameOrderWithArgumentsAndRelation
   b.calls(main, {{"ALT", 'S'}, {"FUNB", 'F'}, {"LIBX", 'S'}, {"SUBA", 'S'}});
   b.unit("BDATA", 'B', 5);
 
-  printProgramSummary(t.run->frame, b.s, kProgram);
+  printProgramSummary(t.run->frame, b.s, t.run->commons, t.run->members, kProgram);
 
   test::Lines expected =
       pageOpening("PROGRAM  SUMMARY  OF TESTPROG",
@@ -230,7 +230,7 @@ TEST(ProgramSummary, CallingProgramKindFollowsTheCallAndTheCallee) {
     b.entry(b.unit("UNIT", r.kind, 1), "ENT", {});
     const int caller = b.unit("CALLER", 'S', 1);
     b.calls(caller, {{r.callee, r.kind}});
-    printProgramSummary(t.run->frame, b.s, kProgram);
+    printProgramSummary(t.run->frame, b.s, t.run->commons, t.run->members, kProgram);
     const test::Lines lines = t.lines();
     EXPECT_GE(test::findLine(lines, tableRow({{"", ""}, {"", ""}, {r.callee, r.shown}})), 0)
         << r.kind << r.callee;
@@ -240,7 +240,7 @@ TEST(ProgramSummary, CallingProgramKindFollowsTheCallAndTheCallee) {
 TEST(ProgramSummary, EmptyTablePrintsNothingAndLibraryListPrintsItsOpeningOnly) {
   test::TestRun t;
   Structure b(t);
-  printProgramSummary(t.run->frame, b.s, kProgram);
+  printProgramSummary(t.run->frame, b.s, t.run->commons, t.run->members, kProgram);
   EXPECT_EQ(t.out(), "");
   printLibraryRoutines(t.run->frame, b.s, kProgram);
   test::Lines expected = pageOpening("LIBRARY  ROUTINES  USED  BY  TESTPROG");

@@ -1,0 +1,131 @@
+// INCLUDE members: the member's path from the directories, reading in place
+// with the counters going on, the level limit, a missing member, and the
+// included-members report.
+#include "input/include_members.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "support/test_support.h"
+
+namespace ksfort {
+namespace {
+
+TEST(IncludeMembers, PathFromTheDirectories) {
+  const struct {
+    const char *name, *source, *include, *path;
+  } rows[] = {
+      {"a.inc", "", "", "a.inc"},
+      {"a.inc", "src/", "", "src/a.inc"},
+      {"a.inc", "src/", "./", "a.inc"},  // the include directory wins, "./" is the name itself
+      {"a.inc", "src/", ".", "a.inc"},
+      {"a.inc", "src/", ".\\", "a.inc"},
+      {"a.inc", "", "/usr/inc", "/usr/inc/a.inc"},
+      {"a.inc", "", "/usr/inc/   ", "/usr/inc/a.inc"},  // trailing blanks dropped
+      {"a.inc", "", "C:", "C:a.inc"},
+      {"a.inc", "", "inc\\", "inc\\a.inc"},
+  };
+  for (const auto& r : rows) EXPECT_EQ(memberPath(r.name, r.source, r.include), r.path) << r.path;
+  EXPECT_EQ(memberPath(std::string(300, 'm'), "d/", "").size(), 256u);
+}
+
+class IncludeRuns : public ::testing::Test {
+ protected:
+  void SetUp() override { dir = test::makeTempDir(); }
+  void TearDown() override { std::filesystem::remove_all(dir); }
+  std::string file(const std::string& name, const std::string& text) {
+    std::ofstream(dir + "/" + name, std::ios::binary) << text;
+    return dir + "/" + name;
+  }
+  std::string dir;
+};
+
+TEST_F(IncludeRuns, MembersAreReadInPlaceWithTheCountersGoingOn) {
+  file("one.inc", "      A = 1\n      INCLUDE 'two.inc'\n");
+  file("two.inc", "      B = 2");  // no newline at the end
+  const std::string src =
+      file("m.f", "      PROGRAM M\n      INCLUDE 'one.inc'\n      C = A + B\n      END\n");
+  const auto r = test::runKsfort({"-include", "-index", src});
+  EXPECT_EQ(r.status, 0) << r.err;
+  // 4 source cards, 2 + 1 member cards, and one card for each member's end.
+  EXPECT_NE(r.out.find("( TOTAL CARDS         9 )"), std::string::npos);
+  // A and B are given values in the members: no undefined name.
+  EXPECT_EQ(r.out.find("PROBABLY  UNDEFINED"), std::string::npos);
+  const auto lines = r.lines();
+  const int one = test::findLine(lines, "   00001.  one.inc   /BY PROGRAM/ :  M");
+  ASSERT_GE(one, 0);
+  EXPECT_EQ(lines[static_cast<std::size_t>(one + 2)],
+            "                     /BY FILE   / :  <SOURCE>");
+  EXPECT_EQ(lines[static_cast<std::size_t>(one + 4)],
+            "                     /INCLUDING / :  two.inc");
+  EXPECT_EQ(lines[static_cast<std::size_t>(one + 6)], "   00002.  two.inc   /BY PROGRAM/ :  M");
+  EXPECT_EQ(lines[static_cast<std::size_t>(one + 8)],
+            "                     /BY FILE   / :  one.inc");
+}
+
+TEST_F(IncludeRuns, SixteenLevelsWorkAndTheSeventeenthStops) {
+  for (int i = 1; i <= 17; ++i)
+    file("l" + std::to_string(i) + ".inc",
+         i < 17 ? "      INCLUDE 'l" + std::to_string(i + 1) + ".inc'\n" : "      X = 1\n");
+  std::string src = file("deep.f", "      INCLUDE 'l2.inc'\n      END\n");
+  auto r = test::runKsfort({src});  // levels 1-16
+  EXPECT_EQ(r.status, 0) << r.err;
+  src = file("deeper.f", "      INCLUDE 'l1.inc'\n      END\n");
+  r = test::runKsfort({src});
+  EXPECT_EQ(r.status, 3);
+  const auto lines = r.lines();
+  const int at = test::findLine(lines, " ERROR AT PRCPRO(INCLUDE LEVEL OVER)");
+  ASSERT_GE(at, 3);
+  EXPECT_EQ(lines[static_cast<std::size_t>(at + 1)], " MAXIMUM INCLUDE LEVEL : MXILVL =       16");
+  // A member that includes itself reaches the same limit and never loops.
+  src = file("self.f", "      INCLUDE 'self.inc'\n      END\n");
+  file("self.inc", "      INCLUDE 'self.inc'\n");
+  EXPECT_EQ(test::runKsfort({src}).status, 3);
+}
+
+TEST_F(IncludeRuns, MissingMemberAndMissingNameEndTheRun) {
+  const std::string src = file("miss.f", "      INCLUDE 'nowhere.inc'\n      END\n");
+  auto r = test::runKsfort({src});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err,
+            "\nZUL(R) Kestrolan/Fortran : Include-file(" + dir + "/nowhere.inc) is not found.\n");
+  EXPECT_EQ(r.out.find("CLASSIFICATION OF FORTRAN STATEMENTS"), std::string::npos);
+  // The -I directory applies to the sources that follow it.
+  const std::string inc = dir + "/inc";
+  std::filesystem::create_directory(inc);
+  std::ofstream(inc + "/nowhere.inc") << "      Y = 1\n";
+  r = test::runKsfort({"-I" + inc, src});
+  EXPECT_EQ(r.status, 0) << r.err;
+  r = test::runKsfort({src, "-I" + inc});
+  EXPECT_EQ(r.status, 1);
+  // A directory named as a member is not found either.
+  const std::string dirMember = file("dm.f", "      INCLUDE 'inc'\n      END\n");
+  EXPECT_EQ(test::runKsfort({dirMember}).status, 1);
+}
+
+TEST_F(IncludeRuns, MemberUsedByNineFilesWrapsItsList) {
+  file("shared.inc", "      COMMON /C/ X\n");
+  std::string users;
+  for (int i = 1; i <= 9; ++i) {
+    const std::string n = "u" + std::to_string(i) + ".inc";
+    file(n, "      INCLUDE 'shared.inc'\n");
+    users += "      INCLUDE '" + n + "'\n";
+  }
+  const std::string src = file("nine.f", users + "      END\n");
+  const auto r = test::runKsfort({"-include", src});
+  EXPECT_EQ(r.status, 0) << r.err;
+  const auto lines = r.lines();
+  const int at = test::findLine(lines, "   00001.  shared.i  /BY PROGRAM/ :  MAIN");
+  ASSERT_GE(at, 0);
+  std::string eight = "                     /BY FILE   / :  ";
+  for (int i = 1; i <= 8; ++i) eight += test::padded("u" + std::to_string(i) + ".inc", 12);
+  EXPECT_EQ(lines[static_cast<std::size_t>(at + 2)],
+            eight.substr(0, eight.find_last_not_of(' ') + 1));
+  EXPECT_EQ(lines[static_cast<std::size_t>(at + 3)], std::string(33, ' ') + " :  u9.inc");
+}
+
+}  // namespace
+}  // namespace ksfort
