@@ -89,6 +89,9 @@ C     SORTIX -- orders the index list IDX(1..N) by falling KEY
 C     (a bubble sort that stops at the first pass without a swap).
 C
       SUBROUTINE SORTIX(KEY, IDX, N)
+!     A sort of at most MAXOBS keys: a local variant of the shared constant.
+      INTEGER MAXOBS
+      PARAMETER (MAXOBS = 24)
       INTEGER N, IDX(*)
       REAL KEY(*)
       INTEGER I, J, T
@@ -111,7 +114,10 @@ C
 !     LIMDAT -- the grade limits.
 !
       BLOCK DATA LIMDAT
-      REAL RFINE, RFAIR
-      COMMON /LIMITS/ RFINE, RFAIR
-      DATA RFINE, RFAIR / 0.05, 0.20 /
+!     The limits as one array: a second layout of the same block.
+      INTEGER NLIM
+      PARAMETER (NLIM = 2)
+      REAL RLIM(NLIM)
+      COMMON /LIMITS/ RLIM
+      DATA RLIM / 0.05, 0.20 /
       END
