@@ -127,5 +127,32 @@ TEST_F(IncludeRuns, MemberUsedByNineFilesWrapsItsList) {
   EXPECT_EQ(lines[static_cast<std::size_t>(at + 3)], std::string(33, ' ') + " :  u9.inc");
 }
 
+TEST_F(IncludeRuns, UnusualMembersAndNamesNeverCrashOrLoseCards) {
+  file("crlf.inc", "      A = 1\r\n      B = 2\r\n");
+  file("bin.inc", std::string("      C = 1\n\0\x01\xff\x80garbage\n      D = 2\n", 34));
+  file("cont.inc", "      E = 1 +\n");  // ends in the middle of a continued statement
+  file("a b.inc", "      F = 1\n");
+  const struct {
+    std::string statements;
+    int status;
+  } rows[] = {
+      {"      INCLUDE 'crlf.inc'\n", 0},
+      {"      INCLUDE 'bin.inc'\n", 0},
+      {"      INCLUDE 'cont.inc'\n     1 2\n", 0},
+      {"      INCLUDE 'a b.inc'\n", 0},  // the blank belongs to the name
+      {"      X = 1 +\n      INCLUDE 'crlf.inc'\n", 0},
+      {"      INCLUDE '" + std::string(50, 'n') + "'\n", 1},  // not found
+      {"      INCLUDE\n", 3},                                 // no member name: the run stops
+  };
+  for (const auto& r : rows) {
+    const std::string src = file("u.f", r.statements + "      END\n");
+    const auto run = test::runKsfort({"-include", "-nest", src});
+    EXPECT_EQ(run.status, r.status) << r.statements << run.err;
+  }
+  // An include directory that does not exist: the member is not found there.
+  const std::string src = file("v.f", "      INCLUDE 'crlf.inc'\n      END\n");
+  EXPECT_EQ(test::runKsfort({"-I" + dir + "/nodir", src}).status, 1);
+}
+
 }  // namespace
 }  // namespace ksfort
