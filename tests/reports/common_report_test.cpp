@@ -37,37 +37,21 @@ std::string rtrim(std::string s) {
 // starting with "&" is a continuation card. The sources have no END, so the
 // names of each unit are still there when its analysis returns.
 struct CommonRun {
-  explicit CommonRun(int option) : option{option} {
-    Run& run = *t.run;
-    setSizeDefaults(run.status.limits);
-    run.options.undefinedCheck = 0;
-    run.options.common = option;
-    ws = partitionWorkspace(run.status.limits);
-    ints.assign(static_cast<std::size_t>(ws.intWords), 0);
-    chars.assign(static_cast<std::size_t>(ws.charBytes), ' ');
-    ws.ints = ints.data();
-    ws.chars = chars.data();
-    prepareRun(run, ws);
-  }
+  explicit CommonRun(int option) : option{option}, a{[&](Run& r) { r.options.common = option; }} {}
+
   void unit(const Strings& lines) {
-    std::string& text = sources.emplace_back();
+    std::string text;
     for (const std::string& l : lines)
       text += (l[0] == '&' ? "     1" + l.substr(1) : "      " + l) + "\n";
-    Run& run = *t.run;
-    run.reader.openSourceText(text);
-    analyseSource(run, ws);
-    run.reader.closeSource();
+    a.analyse(text);
   }
   test::Lines print() {
     printCommonReport(t.run->frame, commons, t.run->structure, option, kProgram);
     return t.lines();
   }
-  test::TestRun t;
   int option;
-  Workspace ws;
-  std::vector<std::int32_t> ints;
-  std::vector<char> chars;
-  std::deque<std::string> sources;
+  test::AnalysisRun a;
+  test::TestRun& t = a.t;
   CommonTables& commons = t.run->commons;  // the driver registers every unit's blocks
 };
 

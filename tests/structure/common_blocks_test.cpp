@@ -25,27 +25,17 @@ using Strings = std::vector<std::string>;
 // continuation card.
 struct CommonRun {
   explicit CommonRun(int option, const std::vector<std::pair<SizeParam, int>>& limits = {})
-      : option{option} {
-    Run& run = *t.run;
-    setSizeDefaults(run.status.limits);
-    for (auto [p, v] : limits) run.status.limits[p] = v;
-    run.options.undefinedCheck = 0;
-    run.options.common = option;
-    ws = partitionWorkspace(run.status.limits);
-    ints.assign(static_cast<std::size_t>(ws.intWords), 0);
-    chars.assign(static_cast<std::size_t>(ws.charBytes), ' ');
-    ws.ints = ints.data();
-    ws.chars = chars.data();
-    prepareRun(run, ws);
-  }
+      : option{option}, a{[&](Run& r) {
+          for (auto [p, v] : limits) r.status.limits[p] = v;
+          r.options.common = option;
+        }} {}
+
   int unit(const Strings& lines) {
-    std::string& text = sources.emplace_back();
+    std::string text;
     for (const std::string& l : lines)
       text += (l[0] == '&' ? "     1" + l.substr(1) : "      " + l) + "\n";
+    a.analyse(text);
     Run& run = *t.run;
-    run.reader.openSourceText(text);
-    analyseSource(run, ws);
-    run.reader.closeSource();
     const int e = run.structure.programs.find(trimmed(run.statements.unit.name));
     return e;
   }
@@ -88,12 +78,9 @@ struct CommonRun {
   }
   std::int32_t used(UsageSlot slot) const { return t.run->status.usage[slot]; }
 
-  test::TestRun t;
   int option;
-  Workspace ws;
-  std::vector<std::int32_t> ints;
-  std::vector<char> chars;
-  std::deque<std::string> sources;
+  test::AnalysisRun a;
+  test::TestRun& t = a.t;
   CommonTables& commons = t.run->commons;  // the driver registers every unit's blocks
 };
 

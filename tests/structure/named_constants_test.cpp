@@ -20,25 +20,18 @@ namespace {
 using test::rjust;
 
 struct Units {
-  explicit Units(SizeParam param = MXPRM, std::int32_t limit = 0) : run{*t.run} {
-    setSizeDefaults(run.status.limits);
-    if (limit > 0) run.status.limits[param] = limit;
-    run.options.undefinedCheck = 0;
-    ws = partitionWorkspace(run.status.limits);
-    ints.assign(static_cast<std::size_t>(ws.intWords), 0);
-    chars.assign(static_cast<std::size_t>(ws.charBytes), ' ');
-    ws.ints = ints.data();
-    ws.chars = chars.data();
-    prepareRun(run, ws);
+  explicit Units(SizeParam param = MXPRM, std::int32_t limit = 0)
+      : a{[=](Run& r) {
+          if (limit > 0) r.status.limits[param] = limit;
+        }},
+        t{a.t},
+        run{a.run} {
     constants = ConstantTable(run.stop, run.status.limits, run.status.usage);
   }
   // Analyses a subroutine NAME with the statements body (no END, so its names
   // stay in the table), registers its constants and returns its entry.
   int unit(const std::string& name, const std::string& body) {
-    sources.push_back("      SUBROUTINE " + name + "\n" + body);
-    run.reader.closeSource();
-    run.reader.openSourceText(sources.back());
-    analyseSource(run, ws);
+    a.analyse("      SUBROUTINE " + name + "\n" + body);
     const int self = run.structure.programs.find(name);
     registerConstants(constants, run.structure, run.nameTable, run.declarations, self,
                       run.status.usage);
@@ -71,12 +64,9 @@ struct Units {
         constants.references.used().begin() + p.at(unit, ProgramField::kParametersStart) - 1;
     return {first, first + p.at(unit, ProgramField::kParameterCount)};
   }
-  test::TestRun t;
+  test::AnalysisRun a;
+  test::TestRun& t;
   Run& run;
-  Workspace ws;
-  std::vector<std::int32_t> ints;
-  std::vector<char> chars;
-  std::deque<std::string> sources;
   ConstantTable constants;
 };
 

@@ -101,19 +101,9 @@ TEST(RelationStore, ListsKeepTheirOrderAndTheLimitsStop) {
 
 // The program structure after the analysis of a source in memory.
 struct Analysed {
-  explicit Analysed(const std::string& source) : text(source) {
-    Run& run = *t.run;
-    setSizeDefaults(run.status.limits);
-    run.options.undefinedCheck = 0;
-    ws = partitionWorkspace(run.status.limits);
-    ints.assign(static_cast<std::size_t>(ws.intWords), 0);
-    chars.assign(static_cast<std::size_t>(ws.charBytes), ' ');
-    ws.ints = ints.data();
-    ws.chars = chars.data();
-    prepareRun(run, ws);
-    run.reader.openSourceText(text);
-    analyseSource(run, ws);
-  }
+  explicit Analysed(const std::string& source) { a.analyse(source); }
+  test::AnalysisRun a;
+  test::TestRun& t = a.t;
   const ProgramStructure& s() { return t.run->structure; }
   int entry(const char* name) { return s().programs.find(name); }
   // Names of the call group of a unit.
@@ -125,11 +115,6 @@ struct Analysed {
           trimmed(s().lists.calls[static_cast<std::size_t>(p.at(unit, start) - 1 + i)].name)));
     return v;
   }
-  test::TestRun t;
-  std::string text;
-  Workspace ws;
-  std::vector<std::int32_t> ints;
-  std::vector<char> chars;
 };
 
 TEST(UnitRegistration, UnitsEntriesArgumentsAndCallGroups) {

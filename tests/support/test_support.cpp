@@ -10,7 +10,6 @@
 #include "control/analysis_driver.h"
 #include "control/process_entry.h"
 #include "control/size_columns.h"
-#include "control/workspace.h"
 #include "host/ascii.h"
 
 namespace ksfort::test {
@@ -137,29 +136,31 @@ int findLine(const std::vector<std::string>& lines, const std::string& text, int
   return -1;
 }
 
+AnalysisRun::AnalysisRun(const std::function<void(Run&)>& configure) : run{*t.run} {
+  setSizeDefaults(run.status.limits);
+  run.options.undefinedCheck = 0;
+  if (configure) configure(run);
+  ws = partitionWorkspace(run.status.limits);
+  ints.assign(static_cast<std::size_t>(ws.intWords), 0);
+  chars.assign(static_cast<std::size_t>(ws.charBytes), ' ');
+  ws.ints = ints.data();
+  ws.chars = chars.data();
+  prepareRun(run, ws);
+}
+
+void AnalysisRun::analyse(const std::string& source) {
+  run.reader.closeSource();
+  run.reader.openSourceText(sources.emplace_back(source));
+  analyseSource(run, ws);
+}
+
 namespace {
 
-// Runs the analysis of a source in memory on a fresh run with the default
-// sizes and the undefined-name check off; the run stays for inspection.
+// The analysis of one source on a fresh run.
 struct AnalysedSource {
-  explicit AnalysedSource(const std::string& source) : text(source) {
-    Run& run = *t.run;
-    setSizeDefaults(run.status.limits);
-    run.options.undefinedCheck = 0;
-    ws = partitionWorkspace(run.status.limits);
-    ints.assign(static_cast<std::size_t>(ws.intWords), 0);
-    chars.assign(static_cast<std::size_t>(ws.charBytes), ' ');
-    ws.ints = ints.data();
-    ws.chars = chars.data();
-    prepareRun(run, ws);
-    run.reader.openSourceText(text);
-    analyseSource(run, ws);
-  }
-  TestRun t;
-  std::string text;
-  Workspace ws;
-  std::vector<std::int32_t> ints;
-  std::vector<char> chars;
+  explicit AnalysedSource(const std::string& source) { a.analyse(source); }
+  AnalysisRun a;
+  TestRun& t = a.t;
 };
 
 }  // namespace

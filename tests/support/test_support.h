@@ -2,6 +2,8 @@
 // allocation limit, and a run context whose listing and error stream are strings.
 #pragma once
 #include <cstdio>
+#include <deque>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <span>
@@ -9,6 +11,7 @@
 #include <vector>
 
 #include "control/run_context.h"
+#include "control/workspace.h"
 #include "host/host.h"
 #include "host/output_sink.h"
 #include "listing/listing.h"
@@ -66,6 +69,21 @@ std::string smallSource();
 int findLine(const std::vector<std::string>& lines, const std::string& text, int from = 0);
 std::string writeTempFile(const std::string& name, const std::string& content);
 std::string makeTempDir();
+
+// A run with its workspace partitioned and allocated in memory, ready for the
+// analysis of sources given as text; `configure` may change the options and
+// limits first. The undefined-name check is off.
+struct AnalysisRun {
+  explicit AnalysisRun(const std::function<void(Run&)>& configure = {});
+  // Analyses a source (kept alive here) to its end.
+  void analyse(const std::string& source);
+  TestRun t;
+  Run& run;
+  Workspace ws;
+  std::vector<std::int32_t> ints;
+  std::vector<char> chars;
+  std::deque<std::string> sources;
+};
 
 // The name analysis of a fixed-form source (one or more program units; the
 // last unit is kept): attribute positions 2 to 19 of `name` in its name table,
