@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <charconv>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -91,6 +92,15 @@ bool reserveClosedStream(int fd, int flags) {
 }  // namespace
 
 int processEntry(int argc, const char* const* argv) {
+  // Memory for the run object and the listing buffer is tried first without
+  // an exception: when memory is that short, the runtime may have no room to
+  // throw one either.
+  if (void* probe = std::malloc(sizeof(Run) + (std::size_t{1} << 20))) {
+    std::free(probe);
+  } else {
+    writeNotice("ksfort: out of memory\n");
+    return static_cast<int>(ExitStatus::kFailed);
+  }
   reserveClosedStream(STDIN_FILENO, O_RDONLY);
   const bool listingClosed = reserveClosedStream(STDOUT_FILENO, O_WRONLY);
   reserveClosedStream(STDERR_FILENO, O_WRONLY);
