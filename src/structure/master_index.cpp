@@ -1,6 +1,7 @@
 #include "structure/master_index.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace ksfort {
 namespace {
@@ -8,14 +9,11 @@ namespace {
 const TableLimit kIndexFull{"ERROR AT PRCINX(VAIABLE NAME TABLE OVER FLOW)",
                             "MAXIMUM TABLE ENTRIES : MXDXV = "};
 
-// Byte-wise order of two texts as unsigned codes.
+// Byte-wise order of two texts as unsigned codes (memcmp compares bytes as
+// unsigned char); a text that is a prefix of the other comes first.
 int compareBytes(std::string_view a, std::string_view b) {
   const std::size_t n = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < n; ++i) {
-    const auto x = static_cast<unsigned char>(a[i]);
-    const auto y = static_cast<unsigned char>(b[i]);
-    if (x != y) return x < y ? -1 : 1;
-  }
+  if (const int c = n == 0 ? 0 : std::memcmp(a.data(), b.data(), n); c != 0) return c;
   return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
 }
 
