@@ -3,22 +3,10 @@
 #include <algorithm>
 
 #include "host/fixed_text.h"
+#include "listing/unit_kind_text.h"
 
 namespace ksfort {
 namespace {
-
-std::string_view kindText(char kind) {
-  switch (kind) {
-    case 'S':
-      return "(SUBROUTINE)";
-    case 'F':
-      return "(FUNCTION)";
-    case 'B':
-      return "(BLOCK DATA)";
-    default:
-      return "(MAIN)";
-  }
-}
 
 // Print positions of the status page.
 constexpr int kNamePos = 20;
@@ -43,7 +31,7 @@ void printRunStatus(PageFrame& frame, RunStatus& status) {
   frame.startPage();
   PrintLine l('0');
   l.put(2, "** PROGRAM NAME : ").put(kNamePos, view(s.unitName));
-  l.put(kKindPos, kindText(s.unitKind)).put(kClosePos, " **").emit(out);
+  l.put(kKindPos, unitKindText(s.unitKind, "(MAIN)")).put(kClosePos, " **").emit(out);
 
   const int cards = std::clamp(s.cardCount, 0, StatementStatus::kMaxCards);
   l.clear();

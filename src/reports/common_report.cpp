@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "host/fixed_text.h"
+#include "reports/report_layout.h"
 
 namespace ksfort {
 namespace {
@@ -12,15 +13,10 @@ namespace {
 constexpr std::string_view kTitle = "COMMON  SPECIFICATION  OF  ";
 constexpr std::string_view kDetailTail = "  ( DETAIL  LIST )";
 constexpr std::string_view kBriefTail = "  ( BRIEF  LIST ) ";
-// The notation lines: "NOTATION" in column 20, the letters from column 36.
-constexpr std::string_view kNotation1 =
-    "                   NOTATION        "
-    "D(DEFINED) , R(REFERENCED) , S(SUBSTITUTED) , X(REAL ARGUMENT)";
-constexpr std::string_view kNotation2 =
-    "                                   I(READ) ,  O(WRITE) , B(READ/WRITE)";
-
-constexpr int kRuleWidth = 132;
-constexpr int kShownName = 8;  // names are shown with their first 8 characters
+using report_layout::kRuleWidth;
+using report_layout::kShownName;
+using report_layout::kUsageNotation1;
+using report_layout::kUsageNotation2;
 
 // Print positions (carriage control in position 1) of a layout record: block
 // number, ".", block name, layout number, the member text framed by colons,
@@ -200,7 +196,7 @@ void printCommonReport(PageFrame& frame, const CommonTables& commons,
   title += view(programName);
   title += detail ? kDetailTail : kBriefTail;
   frame.setTitle(title, detail ? 2 : 0);
-  if (detail) frame.setHeadings(kNotation1, kNotation2);
+  if (detail) frame.setHeadings(kUsageNotation1, kUsageNotation2);
   frame.startPage();
   // The opening rule belongs to the page's first lines and is not counted.
   PrintLine rule;

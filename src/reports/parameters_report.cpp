@@ -5,13 +5,14 @@
 #include <vector>
 
 #include "host/fixed_text.h"
+#include "reports/report_layout.h"
 
 namespace ksfort {
 namespace {
 
 constexpr std::string_view kTitle = "PARAMETERS ( CONSTANT  NAMES )  OF  ";
-constexpr int kRuleWidth = 132;
-constexpr int kShownName = 8;  // names are shown and told apart by their first 8 characters
+using report_layout::kRuleWidth;
+using report_layout::kShownName;
 
 // Print positions (carriage control in position 1) of an entry's records.
 constexpr int kNumberPos = 7;

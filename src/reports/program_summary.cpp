@@ -5,22 +5,18 @@
 #include <vector>
 
 #include "host/fixed_text.h"
+#include "listing/unit_kind_text.h"
+#include "reports/report_layout.h"
 
 namespace ksfort {
 namespace {
 
 constexpr std::string_view kSummaryTitle = "PROGRAM  SUMMARY  OF ";
 constexpr std::string_view kLibraryTitle = "LIBRARY  ROUTINES  USED  BY  ";
-// The notation lines of the reports that show usage letters; "NOTATION" stands
-// in column 20 and the letters from column 36 of the heading line.
-constexpr std::string_view kNotation1 =
-    "                   NOTATION        "
-    "D(DEFINED) , R(REFERENCED) , S(SUBSTITUTED) , X(REAL ARGUMENT)";
-constexpr std::string_view kNotation2 =
-    "                                   I(READ) ,  O(WRITE) , B(READ/WRITE)";
-
-constexpr int kRuleWidth = 132;
-constexpr int kShownName = 8;  // names are shown with their first 8 characters
+using report_layout::kRuleWidth;
+using report_layout::kShownName;
+using report_layout::kUsageNotation1;
+using report_layout::kUsageNotation2;
 
 // Print positions (carriage control in position 1) of an entry's title record
 // in the summary and of a routine's record in the library list.
@@ -81,19 +77,6 @@ int countOf(const ProgramTable& t, int e, ProgramField f) {
   return std::max(0, t.at(e, f));
 }
 
-std::string_view unitKindText(char kind) {
-  switch (kind) {
-    case 'S':
-      return "(SUBROUTINE)";
-    case 'F':
-      return "(FUNCTION)";
-    case 'B':
-      return "(BLOCK DATA)";
-    default:
-      return "(MAIN)";
-  }
-}
-
 bool isUnitKind(char kind) {
   return kind == 'S' || kind == 'F' || kind == 'B' || kind == 'P';
 }
@@ -144,7 +127,7 @@ void startReport(PageFrame& frame, std::string_view title, const std::array<char
   std::string text(title);
   text += view(programName);
   frame.setTitle(text, headingLines);
-  if (headingLines == 2) frame.setHeadings(kNotation1, kNotation2);
+  if (headingLines == 2) frame.setHeadings(kUsageNotation1, kUsageNotation2);
   frame.startPage();
 }
 
@@ -185,7 +168,7 @@ class SummaryWriter {
     line_.putInt(kNumberPos, kNumberWidth, number)
         .put(kDotPos, ".")
         .put(kNamePos, shown(t_.name(e)))
-        .put(kKindPos, unitKindText(t_.at(e, ProgramChar::kKind)));
+        .put(kKindPos, unitKindText(t_.at(e, ProgramChar::kKind), "(MAIN)"));
     if (t_.at(e, ProgramChar::kEntryMark) == 'E') {
       const int owner = t_.at(e, ProgramField::kOwner);
       line_.put(kEntryOfPos, kEntryOf);

@@ -5,6 +5,8 @@
 
 #include "host/fixed_text.h"
 #include "lex/class_table.h"
+#include "listing/unit_kind_text.h"
+#include "reports/report_layout.h"
 
 namespace ksfort {
 namespace {
@@ -13,7 +15,7 @@ constexpr std::string_view kTitle = "CLASSIFIED  STATEMENTS  OF   ";
 constexpr std::string_view kClassLine = "                 STATEMENT CLASS : ";
 constexpr std::string_view kSubClassLine = "                       SUB CLASS : ";
 constexpr std::string_view kIoStatements = "I/O  STATEMENT";
-constexpr int kRuleWidth = 132;
+using report_layout::kRuleWidth;
 
 // A card record is wider than a print line: the whole 132-column card sits
 // between bars and the unit's name, kind and duplicate mark follow it.
@@ -27,21 +29,6 @@ constexpr int kKindPos = kUnitNamePos + kUnitNameWidth;
 constexpr int kKindWidth = 20;
 constexpr int kDuplicatePos = kKindPos + kKindWidth + 2;
 constexpr int kRecordWidth = kDuplicatePos + 8 - 1;
-
-std::string_view kindText(char kind) {
-  switch (kind) {
-    case 'S':
-      return "(SUBROUTINE)";
-    case 'F':
-      return "(FUNCTION)";
-    case 'B':
-      return "(BLOCK DATA)";
-    case 'P':
-      return "(MAIN)";
-    default:
-      return {};
-  }
-}
 
 void place(std::string& record, int pos, std::string_view text) {
   std::copy(text.begin(), text.end(), record.begin() + (pos - 1));
@@ -96,10 +83,10 @@ void printSelectedStatements(PageFrame& frame, const ProgramStructure& structure
     const auto [first, count] = unitCards[static_cast<std::size_t>(e - 1)];
     const char kind = t.at(e, ProgramChar::kKind);
     if (t.at(e, ProgramChar::kEntryMark) == 'E' || t.at(e, ProgramChar::kDefinition) == '*' ||
-        count <= 0 || first < 0 || kindText(kind).empty())
+        count <= 0 || first < 0 || unitKindText(kind).empty())
       continue;
     place(record, kUnitNamePos, t.name(e).substr(0, kUnitNameWidth));
-    setField(std::span<char>(record).subspan(kKindPos - 1, kKindWidth), kindText(kind));
+    setField(std::span<char>(record).subspan(kKindPos - 1, kKindWidth), unitKindText(kind));
     place(record, kDuplicatePos,
           t.at(e, ProgramChar::kDefinition) == ' ' ? std::string_view("        ") : "* DUP. *");
     const std::size_t end = std::min(

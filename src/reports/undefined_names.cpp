@@ -3,6 +3,7 @@
 #include <string>
 
 #include "host/fixed_text.h"
+#include "listing/unit_kind_text.h"
 
 namespace ksfort {
 namespace {
@@ -19,23 +20,6 @@ constexpr int kUnitNameWidth = 8;
 constexpr int kKindPos = kUnitNamePos + kUnitNameWidth;
 constexpr int kSuspectNamePos = 14;  // after 12 blanks
 constexpr int kUndefinedPos = kSuspectNamePos + kNameWidth;
-
-// The unit kinds the driver gives: subroutine, function, block data, main.
-// Any other letter leaves the 12-position kind field blank.
-std::string_view kindText(char kind) {
-  switch (kind) {
-    case 'S':
-      return "(SUBROUTINE)";
-    case 'F':
-      return "(FUNCTION)";
-    case 'B':
-      return "(BLOCK DATA)";
-    case 'P':
-      return "(MAIN)";
-    default:
-      return "";
-  }
-}
 
 // A variable or array that is used (its value read by an expression or
 // written out) while nothing in the unit gives it a value: no DATA, PARAMETER
@@ -91,7 +75,7 @@ void printUndefinedNames(PageFrame& frame, UndefinedNamesReport& report, bool sw
   frame.countLine();
   l.put(kWarningPos, kWarning)
       .put(kUnitNamePos, unitName.substr(0, kUnitNameWidth))
-      .put(kKindPos, kindText(unitKind))
+      .put(kKindPos, unitKindText(unitKind))
       .emit(out);
   for (int p = first; p <= names.count(); ++p) {
     const int e = names.sortedEntry(p);
