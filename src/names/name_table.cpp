@@ -59,45 +59,38 @@ void NameTable::startUnit() {
   implicit_.fill(ImplicitType{});
 }
 
-int NameTable::find(std::string_view text) const {
-  const Name key = keyOf(text);
-  const int k = bucketOf(key[0]);
-  int lo = bucketStart_[static_cast<std::size_t>(k)];
-  int hi = bucketStart_[static_cast<std::size_t>(k) + 1] - 1;
+NameTable::Probe NameTable::search(const Name& key, int bucket) const {
+  int lo = bucketStart_[static_cast<std::size_t>(bucket)];
+  int hi = bucketStart_[static_cast<std::size_t>(bucket) + 1] - 1;
   while (lo <= hi) {
     const int mid = (lo + hi) / 2;
-    const int c = compareNames(key, names_[slot(sortedEntry(mid))]);
-    if (c == 0) return sortedEntry(mid);
+    const int e = sortedEntry(mid);
+    const int c = compareNames(key, names_[slot(e)]);
+    if (c == 0) return {e, mid};
     if (c < 0) {
       hi = mid - 1;
     } else {
       lo = mid + 1;
     }
   }
-  return 0;
+  return {0, lo};
+}
+
+int NameTable::find(std::string_view text) const {
+  const Name key = keyOf(text);
+  return search(key, bucketOf(key[0])).entry;
 }
 
 int NameTable::lookup(std::string_view text) {
   const Name key = keyOf(text);
   const int k = bucketOf(key[0]);
-  int lo = bucketStart_[static_cast<std::size_t>(k)];
-  int hi = bucketStart_[static_cast<std::size_t>(k) + 1] - 1;
-  while (lo <= hi) {
-    const int mid = (lo + hi) / 2;
-    const int e = sortedEntry(mid);
-    const int c = compareNames(key, names_[slot(e)]);
-    if (c == 0) {
-      // The lookup counter counts to 255; past it, it stays 0.
-      auto& counter = attributes_[slot(e)][0];
-      const auto n = static_cast<unsigned char>(counter);
-      if (n > 0) counter = static_cast<char>(n == 255 ? 0 : n + 1);
-      return e;
-    }
-    if (c < 0) {
-      hi = mid - 1;
-    } else {
-      lo = mid + 1;
-    }
+  const auto [e, lo] = search(key, k);
+  if (e != 0) {
+    // The lookup counter counts to 255; past it, it stays 0.
+    auto& counter = attributes_[slot(e)][0];
+    const auto n = static_cast<unsigned char>(counter);
+    if (n > 0) counter = static_cast<char>(n == 255 ? 0 : n + 1);
+    return e;
   }
   if (count_ >= limit_ || static_cast<std::size_t>(count_) >= names_.size())
     stop_->overflow(kNameTableFull, limit_);

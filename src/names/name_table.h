@@ -112,6 +112,13 @@ class NameTable {
  private:
   std::size_t slot(int e) const { return static_cast<std::size_t>(e - 1); }
   static int bucketOf(char first);
+  // Halving search of the key's first-letter bucket: the entry, or 0 and the
+  // sorted-index position where the key would be inserted.
+  struct Probe {
+    int entry;
+    int insertAt;
+  };
+  Probe search(const Name& key, int bucket) const;
 
   std::span<Name> names_;
   std::span<Attributes> attributes_;
