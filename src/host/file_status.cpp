@@ -32,15 +32,6 @@ bool statPath(OutputSink& out, std::string_view routine, std::string_view nameFi
   return ::stat(path.c_str(), &st) == 0;
 }
 
-FileStatus kindQuery(OutputSink& out, std::string_view nameField) {
-  FileStatus fs;
-  struct stat st {};
-  if (!statPath(out, "isadir", nameField, st)) return fs;
-  fs.status = 0;
-  fs.kind = fileKindOfMode(st.st_mode);
-  return fs;
-}
-
 }  // namespace
 
 FileKind fileKindOfMode(unsigned mode) {
@@ -63,7 +54,12 @@ void formatTimeStamp(std::int64_t epochSeconds, std::span<char> text) {
 }
 
 FileStatus queryFileKind(OutputSink& out, std::string_view nameField) {
-  return kindQuery(out, nameField);
+  FileStatus fs;
+  struct stat st {};
+  if (!statPath(out, "isadir", nameField, st)) return fs;
+  fs.status = 0;
+  fs.kind = fileKindOfMode(st.st_mode);
+  return fs;
 }
 
 FileStatus queryFileStatus(OutputSink& out, std::string_view nameField) {
