@@ -12,16 +12,13 @@
 namespace ksfort {
 namespace {
 
+using test::rtrim;
+
 std::string fixture(const std::string& name) {
   std::ifstream f(std::string(KSFORT_SOURCE_DIR) + "/tests/fixtures/expected/" + name);
   std::stringstream s;
   s << f.rdbuf();
   return s.str();
-}
-
-std::string rtrim(std::string s) {
-  s.erase(s.find_last_not_of(' ') + 1);
-  return s;
 }
 
 // The summary body of a run: from the first frame line to the closing one,

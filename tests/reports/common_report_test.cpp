@@ -18,6 +18,8 @@
 namespace ksfort {
 namespace {
 
+using test::rtrim;
+
 using test::padded;
 using test::rjust;
 using Strings = std::vector<std::string>;
@@ -27,10 +29,6 @@ const std::string kRule = " " + std::string(132, '-');
 
 std::string blanks(std::size_t n) {
   return std::string(n, ' ');
-}
-std::string rtrim(std::string s) {
-  s.erase(s.find_last_not_of(' ') + 1);
-  return s;
 }
 
 // Units analysed one at a time and registered in the common tables; a line

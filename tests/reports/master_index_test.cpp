@@ -10,6 +10,8 @@
 namespace ksfort {
 namespace {
 
+using test::rtrim;
+
 std::string units(int n, const std::string& body) {
   std::string s;
   for (int i = 1; i <= n; ++i)
@@ -41,10 +43,6 @@ std::string first(int number, const std::string& name) {
 }
 std::string later() {
   return std::string(22, ' ') + " : ";
-}
-std::string rtrim(std::string s) {
-  s.erase(s.find_last_not_of(' ') + 1);
-  return s;
 }
 
 TEST(MasterIndex, RunsOfFiveSlotsAndNamesThatPrintAlike) {

@@ -16,6 +16,8 @@
 namespace ksfort {
 namespace {
 
+using test::rtrim;
+
 using test::padded;
 using test::rjust;
 
@@ -23,10 +25,6 @@ constexpr std::array<char, 10> kProgram = {'T', 'E', 'S', 'T', 'P', 'R', 'O', 'G
 const TableLimit kTestLimit{"ERROR AT TEST(TABLE OVER FLOW)", "MAXIMUM TABLE ENTRIES : MXTEST = "};
 const std::string kRule = " " + std::string(132, '-');
 
-std::string rtrim(std::string s) {
-  s.erase(s.find_last_not_of(' ') + 1);
-  return s;
-}
 std::string blanks(std::size_t n) {
   return std::string(n, ' ');
 }

@@ -113,6 +113,11 @@ std::string smallSource() {
   return sourceFile("small.f", "      PROGRAM SMALL\n      I = 1\n      END\n");
 }
 
+std::string rtrim(std::string s) {
+  s.erase(s.find_last_not_of(' ') + 1);
+  return s;
+}
+
 std::string padded(std::string s, std::size_t n) {
   s.resize(n, ' ');
   return s;

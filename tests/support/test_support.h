@@ -100,6 +100,8 @@ std::vector<std::string> analysisMessages(const std::string& source);
 std::string cards(std::initializer_list<std::string_view> texts);
 // s cut or padded with blanks to n characters.
 std::string padded(std::string s, std::size_t n);
+// s without its trailing blanks.
+std::string rtrim(std::string s);
 // v right-aligned in a field of width characters.
 std::string rjust(std::int64_t v, int width);
 // The characters of a fixed-width field.
