@@ -74,6 +74,7 @@ void prepareRun(Run& run, const Workspace& ws) {
   run.driver.abandoned = false;
   run.commons = CommonTables(run.stop, run.status.limits, u);
   run.constants = ConstantTable(run.stop, run.status.limits, u);
+  run.nest = NestTables(run.stop, s[MXNSTB], s[MXLBDR], u);
 }
 
 namespace {

@@ -1,13 +1,11 @@
 #include "control/option_tokens.h"
 
+#include "host/ascii.h"
+
 namespace ksfort {
 namespace {
 
 using enum OptionTokenKind;
-
-bool isDigit(char c) {
-  return c >= '0' && c <= '9';
-}
 
 OptionTokenKind singleKind(char c) {
   switch (c) {

@@ -28,6 +28,7 @@
 #include "structure/common_blocks.h"
 #include "structure/master_index.h"
 #include "structure/named_constants.h"
+#include "structure/nest_tables.h"
 #include "structure/program_table.h"
 #include "structure/selected_statements.h"
 
@@ -81,6 +82,7 @@ struct Run {
   IncludeMembers members;
   CommonTables commons;
   ConstantTable constants;
+  NestTables nest;  // the current unit's nesting and labels, with NEST on
 
   OptionSettings optionSettings() {
     return {options, document, names, archive, status.limits, frame.settings};

@@ -7,6 +7,7 @@
 #include "input/statement_assembler.h"
 #include "lex/classifier.h"
 #include "names/statement_analysis.h"
+#include "reports/nest_report.h"
 #include "reports/undefined_names.h"
 #include "structure/unit_registration.h"
 
@@ -61,15 +62,20 @@ void startUnit(Run& run) {
   s.isn = 0;
   run.driver.unitCards = 0;
   run.driver.unitStatements = 0;
+  run.nest.startUnit();
 }
 
-void closeUnit(Run& run) {
+// unitCards: the unit's stored cards, empty when NEST is off.
+void closeUnit(Run& run, std::span<const Card> unitCards) {
   countNameUsage(run);
   run.status.usage.closeUnit();
   run.statements.closeUnit();
   showUnit(run);
   StatementStatus& s = run.status.statement;
   if (run.options.debug == 2) traceNameTable(run);
+  if (run.options.nest == 1)
+    printNestStructure(run.frame, run.nest, unitCards, run.names.programName, view(s.unitName),
+                       s.unitKind);
   printUndefinedNames(run.frame, run.undefinedNames, run.options.undefinedCheck == 1, run.nameTable,
                       run.names.programName, view(s.unitName), s.unitKind);
   UnitCounts counts;
@@ -239,6 +245,8 @@ bool analyseUnit(Run& run, AssemblyContext& assembly) {
     keepSelectedStatement(run.selected, run.options.statementSelection, c, statement,
                           run.status.usage);
     run.counts.addStatement(c);
+    if (run.options.nest == 1)
+      run.nest.addStatement({view(statement.label), statement.firstCard, c, run.tokens});
     if (c.cls[0] == StatementClass::kInclude && !openMember(run)) {
       run.driver.abandoned = true;
       return false;
@@ -246,7 +254,9 @@ bool analyseUnit(Run& run, AssemblyContext& assembly) {
     end = c.cls[0] == StatementClass::kEnd;
   }
   // Comment cards after the last END make no unit of their own.
-  if (any) closeUnit(run);
+  if (any)
+    closeUnit(run, assembly.unitCards ? std::span<const Card>(assembly.unitCards->used())
+                                      : std::span<const Card>());
   return end;
 }
 

@@ -37,10 +37,6 @@ bool blankOrTab(char c) {
 bool isQuote(char c) {
   return c == '\'' || c == '"';
 }
-bool isDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
 // The characters an unquoted INCLUDE member name may hold; TABs count as blanks.
 bool inMemberName(char c) {
   return (c >= 'A' && c <= 'Z') || isDigit(c) || c == '$' || c == '@' || c == '#' || blankOrTab(c);
@@ -281,6 +277,11 @@ bool isIncludeLine(std::span<const char> card) {
     return true;
   }
   return true;
+}
+
+bool isSignificantCard(const Card& card) {
+  const CardKind kind = classify(card);
+  return kind == CardKind::kInitial || kind == CardKind::kContinuation;
 }
 
 const TableLimit kUnitCardStoreLimit{"ERROR AT GETBUN. CARD STORAGE BUFFER OVER FLOW.",

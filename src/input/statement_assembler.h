@@ -35,6 +35,10 @@ int assembleStatement(CardReader& reader, Statement& statement, AssemblyContext&
 // The INCLUDE line test over columns 7-72 of a card.
 bool isIncludeLine(std::span<const char> card);
 
+// A card that holds statement text: neither a comment card of any kind
+// ("C", "c", "*", "!", blank) nor a directive line.
+bool isSignificantCard(const Card& card);
+
 // The limit of the unit's card store, for the table that holds it.
 extern const TableLimit kUnitCardStoreLimit;
 

@@ -10,10 +10,6 @@
 namespace ksfort::classifier {
 namespace {
 
-bool isDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
 // Classes whose keyword may run on into a construct name: «ENDDO OUTER».
 bool takesConstructName(StatementClass cls) {
   switch (cls) {

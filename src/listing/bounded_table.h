@@ -78,6 +78,7 @@ class LimitedTable {
   const T& operator[](std::size_t i) const { return items_[i]; }
   std::size_t size() const { return items_.size(); }
   std::span<const T> used() const { return items_; }
+  void clear() { items_.clear(); }  // keeps the storage for the next unit
 
  private:
   StopPath* stop_ = nullptr;

@@ -71,7 +71,7 @@ void printMemorySizeCheck(Listing& out, RunStatus& status) {
       {MXRXAD, u[kRelationAddresses]},
       {MXRXBF, u[kRelationPairs]},
       {MXMBDR, std::max(u[kMemberReferences], u[kMembersReferred])},
-      {MXLBDR, std::max(u.runMaximum(kLabels), u.runMaximum(kLabelReferences))},
+      {MXLBDR, std::max(u.runMaximum(kLabelReferences), u.runMaximum(kLabelReferrers))},
       {MXPRO, u[kPrograms]},
       {MXARG, u[kArguments]},
       {MXSFX, u[kCalls]},

@@ -18,9 +18,9 @@ enum class UsageSlot : int {
   kTextPositions,        // MXXCNT
   kStoredCards,          // MXCDBF with NEST on: the unit's cards
   kIncludeLevel,         // the INCLUDE nesting depth; not cleared at a unit start
-  kUnitSpare,            // counted per unit, printed nowhere
-  kLabels,               // MXLBDR
-  kLabelReferences,      // MXLBDR
+  kLabelNames,           // the unit's statement labels (bounded by MXCDBF), printed nowhere
+  kLabelReferences,      // MXLBDR: the label references of the unit's statements
+  kLabelReferrers,       // MXLBDR: the referring statements of the unit's labels
   // Run maxima of the per-unit slots.
   kFirstRunMaximum = 12,
   kLastRunMaximum = 22,
