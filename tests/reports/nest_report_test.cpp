@@ -260,6 +260,26 @@ TEST(NestReport, StrayClosersAndUndefinedTargetsDrawNothingWrong) {
   EXPECT_EQ(nestPage(r, "STRAY   (SUBROUTINE)  OF  PROGRAM"), expected);
 }
 
+TEST(NestReport, TheEndOfAnIncludedMemberShowsAsAPseudoCard) {
+  test::sourceFile("nest.inc", "      INTEGER N\n      COMMON /B/ N\n");
+  const auto r = nestRun("inc.f",
+                         "      SUBROUTINE INC\n"
+                         "      INCLUDE 'nest.inc'\n"
+                         "      N = 1\n"
+                         "      END\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  const test::Lines expected = {
+      cardLine("", "      SUBROUTINE INC", 1),
+      cardLine("", "      INCLUDE 'nest.inc'", 2),
+      cardLine("", "      INTEGER N", 3),
+      cardLine("", "      COMMON /B/ N", 4),
+      cardLine("", "*<INCLUDE END :nest.inc", 5),
+      cardLine("", "      N = 1", 6),
+      cardLine("", "      END", 7),
+  };
+  EXPECT_EQ(nestPage(r, "INC     (SUBROUTINE)  OF  PROGRAM"), expected);
+}
+
 struct StopRow {
   const char* size;
   const char* message;
