@@ -45,6 +45,10 @@ class FuzzHost final : public Host {
     return std::calloc(bytes == 0 ? 1 : bytes, 1);
   }
   void release(void* p) override { std::free(p); }
+  std::string environment(const char* name) override {
+    const char* value = std::getenv(name);
+    return value ? std::string(value) : std::string();
+  }
 };
 
 constexpr std::size_t kMaxArgs = 16;

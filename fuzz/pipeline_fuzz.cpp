@@ -30,6 +30,7 @@ class FuzzHost final : public ksfort::Host {
   ksfort::LocalTime now() override { return {2026, 12, 6, 11, 5, 9}; }
   void* allocate(std::size_t bytes) override { return std::calloc(bytes == 0 ? 1 : bytes, 1); }
   void release(void* p) override { std::free(p); }
+  std::string environment(const char*) override { return {}; }
 };
 
 // The SMALL column with the reductions of a run without reports keeps the

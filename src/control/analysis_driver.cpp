@@ -5,12 +5,14 @@
 #include "control/console_texts.h"
 #include "host/file_status.h"
 #include "host/fixed_text.h"
+#include "host/output_sink.h"
 #include "listing/run_status_page.h"
 #include "reports/classification_summary.h"
 #include "reports/common_report.h"
 #include "reports/included_members_report.h"
 #include "reports/master_index_report.h"
 #include "reports/parameters_report.h"
+#include "reports/program_document.h"
 #include "reports/program_summary.h"
 #include "reports/selected_statements_report.h"
 #include "reports/tree_report.h"
@@ -79,6 +81,27 @@ void prepareRun(Run& run, const Workspace& ws) {
 
 namespace {
 
+// The program document is a listing of its own in the file the environment
+// variable fu80 names, or fort.80 in the working directory when fu80 is not
+// set or empty. The file is created (an old one replaced) only when the
+// document has a record. A file that cannot be created or written fails the
+// run, which still finishes its listing.
+void writeProgramDocument(Run& run) {
+  std::string path = run.host.environment("fu80");
+  if (path.empty()) path = "fort.80";
+  CreatedFileSink file(path);
+  {
+    Listing document(file);
+    printProgramDocument(document, run.host, run.document, run.structure, run.commons, run.members,
+                         run.names.programName);
+  }
+  file.close();
+  if (file.error() != 0) {
+    reportWriteError(run.err, "the program document " + path, file.error());
+    run.exitStatus = ExitStatus::kFailed;
+  }
+}
+
 void endRun(Run& run) {
   if (run.options.debug != 0) {
     run.frame.setTitle("  MEMORY  SIZE  CHECK", 0);
@@ -97,6 +120,8 @@ void endRun(Run& run) {
                             s.selectedCards, run.names.programName);
   if (run.options.programSummary == 1 && programs)
     printProgramSummary(run.frame, s, run.commons, run.members, run.names.programName);
+  if ((run.document.common == 1 || run.document.program == 1) && programs)
+    writeProgramDocument(run);
   if (run.options.library == 1) printLibraryRoutines(run.frame, s, run.names.programName);
   if (run.options.parameters == 1)
     printParametersReport(run.frame, run.constants, s, run.names.programName);

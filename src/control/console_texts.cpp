@@ -99,6 +99,14 @@ void reportReadError(OutputSink& err, std::string_view name, int e) {
   writeNotice(err, text);
 }
 
+void reportWriteError(OutputSink& err, std::string_view what, int e) {
+  std::string text = "cannot write ";
+  text += what;
+  text += ": ";
+  text += std::strerror(e);
+  writeNotice(err, text);
+}
+
 void reportMissingFile(OutputSink& err, MissingFile kind, std::string_view nameField) {
   constexpr std::string_view kHead = "\nZUL(R) Kestrolan/Fortran : ";
   const std::string_view name = trimmed(nameField);

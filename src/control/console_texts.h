@@ -27,6 +27,9 @@ enum class MissingFile { kOption, kSource, kInclude };
 void writeNotice(OutputSink& err, std::string_view text);
 // "ksfort: cannot read NAME: reason" for a read error with error number e.
 void reportReadError(OutputSink& err, std::string_view name, int e);
+// "ksfort: cannot write WHAT: reason" for a file that could not be created or
+// written, error number e.
+void reportWriteError(OutputSink& err, std::string_view what, int e);
 
 // "... : Source-file(name) is not found." and its kin (routine errorm); a
 // blank name gives the "A filename is not specified." message instead.

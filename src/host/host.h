@@ -1,9 +1,11 @@
-// The host interface: the clock and the workspace memory, the services of the
-// operating system that tests replace with fixed answers (a fixed date, a
-// failing allocation). File and directory services live beside it in src/host.
+// The host interface: the clock, the workspace memory and the environment, the
+// services of the operating system that tests replace with fixed answers (a
+// fixed date, a failing allocation, a chosen variable). File and directory services live beside it
+// in src/host.
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace ksfort {
 
@@ -18,6 +20,8 @@ class Host {
   // Zero-filled memory; pages are touched only when used. nullptr on failure.
   virtual void* allocate(std::size_t bytes) = 0;
   virtual void release(void* p) = 0;
+  // The value of an environment variable, empty when it is not set.
+  virtual std::string environment(const char* name) = 0;
 };
 
 class SystemHost final : public Host {
@@ -25,6 +29,7 @@ class SystemHost final : public Host {
   LocalTime now() override;
   void* allocate(std::size_t bytes) override;
   void release(void* p) override;
+  std::string environment(const char* name) override;
 };
 
 }  // namespace ksfort

@@ -3,6 +3,7 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace ksfort {
 
@@ -28,6 +29,31 @@ class FileSink final : public OutputSink {
 
  private:
   int fd_;
+  int error_ = 0;
+};
+
+// A file of the run's own, created (or emptied when it exists) at the first
+// write, so that a run that writes nothing leaves no file behind. A file that
+// cannot be created or written is remembered like a failed write of FileSink.
+class CreatedFileSink final : public OutputSink {
+ public:
+  explicit CreatedFileSink(std::string path) : path_{std::move(path)} {}
+  ~CreatedFileSink() override { close(); }
+  CreatedFileSink(const CreatedFileSink&) = delete;
+  CreatedFileSink& operator=(const CreatedFileSink&) = delete;
+
+  void write(std::string_view bytes) override;
+  // Closes the file; a failing close (a full disk found late) is an error too.
+  void close();
+  const std::string& path() const { return path_; }
+  // The system's error number of the first failed create, write or close, 0
+  // when none failed.
+  int error() const { return error_; }
+
+ private:
+  std::string path_;
+  int fd_ = -1;
+  bool closed_ = false;
   int error_ = 0;
 };
 

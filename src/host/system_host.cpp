@@ -22,4 +22,9 @@ void SystemHost::release(void* p) {
   std::free(p);
 }
 
+std::string SystemHost::environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? std::string(value) : std::string();
+}
+
 }  // namespace ksfort

@@ -7,6 +7,7 @@
 #include "host/fixed_text.h"
 #include "listing/unit_kind_text.h"
 #include "reports/report_layout.h"
+#include "reports/unit_relations.h"
 
 namespace ksfort {
 namespace {
@@ -70,45 +71,6 @@ constexpr int kCallersPerRecord = 8;
 
 std::string_view shown(std::string_view name) {
   return name.substr(0, kShownName);
-}
-
-// A count field of the program table; -1 (unset) counts as nothing.
-int countOf(const ProgramTable& t, int e, ProgramField f) {
-  return std::max(0, t.at(e, f));
-}
-
-bool isUnitKind(char kind) {
-  return kind == 'S' || kind == 'F' || kind == 'B' || kind == 'P';
-}
-
-std::string_view procedureKindText(char kind) {
-  switch (kind) {
-    case 'S':
-      return "(SUBROUTINE)";
-    case 'F':
-      return "(FUNCTION)";
-    default:
-      return "(UNKNOWN)";
-  }
-}
-
-// A called procedure: a library routine when no source defines it, an ENTRY
-// name of another unit, or an ordinary unit.
-std::string_view calleeKindText(const ProgramTable& t, const CallRecord& call) {
-  const char kind = call.kindLetter();
-  if (kind != 'S' && kind != 'F') return "(UNKNOWN)";
-  const bool subroutine = kind == 'S';
-  if (call.callee >= 1 && call.callee <= t.count()) {
-    if (t.at(call.callee, ProgramChar::kDefinition) == '*')
-      return subroutine ? "(LIB.:SUB.)" : "(LIB.:FUNC.)";
-    if (t.at(call.callee, ProgramChar::kEntryMark) == 'E')
-      return subroutine ? "(ENTRY:SUB.)" : "(ENTRY:FUNC)";
-  }
-  return subroutine ? "(SUBROUTINE)" : "(FUNCTION)";
-}
-
-std::string_view callerKindText(char kind) {
-  return kind == 'P' ? "(MAIN)" : procedureKindText(kind);
 }
 
 std::string_view libraryKindText(char kind) {
@@ -211,39 +173,20 @@ class SummaryWriter {
     if (count % kArgumentsPerRecord != 0) emit();
   }
 
-  // One call group of the unit: its records in the call table.
-  std::span<const CallRecord> group(int e, ProgramField start, ProgramField count) const {
-    const int first = t_.at(e, start);
-    const auto n = static_cast<std::size_t>(countOf(t_, e, count));
-    const std::span<const CallRecord> calls = s_.lists.calls.used();
-    if (first < 1 || static_cast<std::size_t>(first - 1) >= calls.size()) return {};
-    const auto from = static_cast<std::size_t>(first - 1);
-    return calls.subspan(from, std::min(n, calls.size() - from));
-  }
-
   // The lower table: statement functions, dummy procedures, the procedures the
   // unit calls and its callers, each filling its column one name per record.
   // The common blocks of the unit and its included members fill the last two
   // columns, one name per record.
   void relations(int e) {
-    const auto functions =
-        group(e, ProgramField::kStatementFunctionsStart, ProgramField::kStatementFunctionCount);
-    const auto dummies =
-        group(e, ProgramField::kDummyProceduresStart, ProgramField::kDummyProcedureCount);
-    const auto calls = group(e, ProgramField::kCallsStart, ProgramField::kCallCount);
-    callers_.clear();
-    s_.relations.forEach(t_.at(e, ProgramField::kCallers),
-                         [this](std::int32_t unit, std::int32_t) { callers_.push_back(unit); });
-    const std::span<const std::int32_t> blocks = unitCommonBlocks(commons_, t_, e);
-    includes_.clear();
-    const int firstInclude = t_.at(e, ProgramField::kIncludesStart);
-    for (int k = 0; k < countOf(t_, e, ProgramField::kIncludeCount); ++k) {
-      const auto index = static_cast<std::size_t>(firstInclude - 1 + k);
-      if (firstInclude < 1 || index >= s_.lists.includes.size()) break;
-      includes_.push_back(s_.lists.includes[index]);
-    }
+    gatherRelations(s_, commons_, e, r_);
+    const auto& functions = r_.statementFunctions;
+    const auto& dummies = r_.dummyProcedures;
+    const auto& calls = r_.calls;
+    const auto& callers = r_.callers;
+    const auto& blocks = r_.commonBlocks;
+    const auto& includes = r_.includes;
     const std::size_t rows = std::max({functions.size(), dummies.size(), calls.size(),
-                                       callers_.size(), blocks.size(), includes_.size()});
+                                       callers.size(), blocks.size(), includes.size()});
     if (rows == 0) return;
 
     blank();
@@ -257,13 +200,13 @@ class SummaryWriter {
       if (r < dummies.size())
         cell(1, view(dummies[r].name), procedureKindText(dummies[r].kindLetter()));
       if (r < calls.size()) cell(2, view(calls[r].name), calleeKindText(t_, calls[r]));
-      if (r < callers_.size()) {
-        const int unit = callers_[r];
+      if (r < callers.size()) {
+        const int unit = callers[r];
         if (unit >= 1 && unit <= t_.count())
           cell(3, t_.name(unit), callerKindText(t_.at(unit, ProgramChar::kKind)));
       }
       if (r < blocks.size()) line_.put(kCommonPos + 4, shown(commonBlockName(commons_, blocks[r])));
-      if (r < includes_.size()) line_.put(kIncludePos + 4, shown(members_[includes_[r]].name));
+      if (r < includes.size()) line_.put(kIncludePos + 4, shown(members_[includes[r]].name));
       emit();
     }
   }
@@ -285,10 +228,9 @@ class SummaryWriter {
   const ProgramTable& t_;
   PrintLine line_;
   const std::string rule_ = std::string(kRuleWidth, '-');
-  std::vector<std::int32_t> callers_;
   const CommonTables& commons_;
   const IncludeMembers& members_;
-  std::vector<std::int32_t> includes_;
+  UnitRelations r_;
 };
 
 }  // namespace

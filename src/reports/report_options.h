@@ -26,7 +26,13 @@ struct ReportOptions {
   std::int32_t undefinedCheck = 1;  // UNDEF check
 };
 
-// The DOCUMENT option's two parts.
+// The DOCUMENT option's two parts; DOCUMENT alone, ON or ALL turns both on.
+// The common part (DOCUMENT(COMMON)) is the COMMON LABELS section of every
+// unit that declares a common block, under the unit's title block. The
+// program part (DOCUMENT(PROGRAM)) is every other section of every unit and
+// ENTRY name (calling form, function type, argument count, abstract,
+// statement functions, dummy procedures, calls, callers, included members,
+// argument list) and the notation page after them.
 struct DocumentParts {
   std::int32_t common = 0;   // the common-label sections
   std::int32_t program = 0;  // the program-unit sections

@@ -5,7 +5,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -148,6 +150,40 @@ TEST_F(FailureExits, EveryOtherFailureHasItsReasonOnStandardError) {
   EXPECT_EQ(p.status, 1);
   EXPECT_EQ(p.err,
             "ksfort: source name longer than 512 characters: " + longName.substr(0, 60) + "...\n");
+}
+
+// The program document: the file fu80 names, else fort.80 in the working
+// directory, created only when the document has a record.
+TEST_F(FailureExits, ProgramDocumentFileFromFu80OrFort80) {
+  const auto exists = [&](const char* name) { return std::filesystem::exists(dir + "/" + name); };
+  EXPECT_EQ(runShell(dir, "env -u fu80 \"$K\" a.f").status, 0);
+  EXPECT_FALSE(exists("fort.80")) << "document off";
+  EXPECT_EQ(runShell(dir, "env -u fu80 \"$K\" '-document(common)' a.f").status, 0);
+  EXPECT_FALSE(exists("fort.80")) << "no unit declares a common block: an empty document";
+  std::ofstream(dir + "/fort.80") << "an older document\n";
+  EXPECT_EQ(runShell(dir, "fu80= \"$K\" -document a.f").status, 0);
+  const std::string document = slurp(dir + "/fort.80");
+  EXPECT_TRUE(document.starts_with("1  " + std::string(70, '-') + "\n")) << document;
+  EXPECT_EQ(document.find("older"), std::string::npos);
+  std::filesystem::remove(dir + "/fort.80");
+  EXPECT_EQ(runShell(dir, "fu80=doc.txt \"$K\" '-doc(pgm)' a.f").status, 0);
+  EXPECT_EQ(slurp(dir + "/doc.txt"), document);
+  EXPECT_FALSE(exists("fort.80"));
+}
+
+TEST_F(FailureExits, ProgramDocumentThatCannotBeWrittenFails) {
+  const struct {
+    std::string file;
+    int error;
+  } cases[] = {{"no/such/directory/doc", ENOENT}, {".", EISDIR}, {"/dev/full", ENOSPC}};
+  for (const auto& c : cases) {
+    const Process p = runShell(dir, "fu80=" + c.file + " \"$K\" -document a.f");
+    EXPECT_EQ(p.status, 1) << c.file;
+    EXPECT_EQ(p.err, "ksfort: cannot write the program document " + c.file + ": " +
+                         std::strerror(c.error) + "\n");
+    // The listing goes on to its last report.
+    EXPECT_NE(p.out.find(totalCards(3)), std::string::npos) << c.file;
+  }
 }
 
 }  // namespace

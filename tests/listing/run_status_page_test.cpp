@@ -163,6 +163,7 @@ struct StoppingHost final : Host {
   LocalTime now() override { return {2026, 12, 6, 0, 0, 0}; }
   void* allocate(std::size_t) override { throw RunStop{code}; }
   void release(void*) override {}
+  std::string environment(const char*) override { return {}; }
 };
 
 TEST(RunStopNotice, ExitStatusAndNoticeOnStandardError) {

@@ -5,6 +5,7 @@
 #include <deque>
 #include <functional>
 #include <initializer_list>
+#include <map>
 #include <memory>
 #include <span>
 #include <string>
@@ -23,9 +24,14 @@ class FakeHost final : public Host {
  public:
   LocalTime time{2026, 12, 6, 11, 5, 9};
   std::size_t allocationLimit = static_cast<std::size_t>(-1);
+  std::map<std::string, std::string> variables;  // the environment, empty by default
   LocalTime now() override { return time; }
   void* allocate(std::size_t bytes) override;
   void release(void* p) override;
+  std::string environment(const char* name) override {
+    const auto it = variables.find(name);
+    return it == variables.end() ? std::string() : it->second;
+  }
 };
 
 // A run context with captured output. Option input comes from `input`.
