@@ -253,6 +253,42 @@ TEST(Classifier, DoubleComplexAndPrefixedHeads) {
   }
 }
 
+// INTERFACE and END INTERFACE stay unclassified and carry the mark of the
+// block they open or close; so does nothing else.
+TEST(Classifier, InterfaceBlockBounds) {
+  constexpr InterfaceBlock kNo = InterfaceBlock::kNone, kOpens = InterfaceBlock::kOpens,
+                           kCloses = InterfaceBlock::kCloses;
+  const struct {
+    const char* text;
+    StatementClass cls;
+    InterfaceBlock block;
+  } rows[] = {
+      {"INTERFACE", kU, kOpens},
+      {"INTERFACE SWAP", kU, kOpens},
+      {"interface operator (.ip.)", kU, kOpens},
+      {"ABSTRACT INTERFACE", kU, kOpens},
+      {"END INTERFACE", kU, kCloses},  // not END
+      {"END INTERFACE SWAP", kU, kCloses},
+      {"END INTERFACE ASSIGNMENT (=)", kU, kCloses},
+      {"END FUNCTION G", S::kEnd, kNo},
+      {"INTERFACE (X)", kU, kNo},
+      {"INTERFACE X, Y", kU, kNo},
+      {"INTERFACE OPERATOR (+) X", kU, kNo},
+      {"INTERFACE = 1", S::kAssignment, kNo},
+      {"B: INTERFACE", kU, kNo},
+      {"PROCEDURE (F) :: P", kU, kNo},
+      {"MODULE PROCEDURE P", kU, kNo},
+  };
+  for (const auto& row : rows) {
+    const Classified c = classify(row.text);
+    EXPECT_EQ(std::tuple(c.r.cls[0], c.r.error, c.r.interfaceBlock),
+              std::tuple(row.cls, row.cls == kU, row.block))
+        << row.text;
+    EXPECT_EQ(c.listing, "") << row.text;
+  }
+  EXPECT_EQ(classify("END INTERFACE").joined(), "8:ENDINTERFACE");
+}
+
 TEST(Classifier, UnknownSpecifierIsReportedAndNotAnError) {
   const Classified c = classify("READ(5, NML=LIST)");
   EXPECT_EQ(std::tuple(c.r.error, c.r.cls[0], c.r.sub[0]), std::tuple(false, S::kRead, kSeqU));

@@ -165,7 +165,7 @@ TEST(NameAttributes, ProgramUnitHeads) {
   });
 }
 
-// IMPLICIT NONE, DOUBLE COMPLEX and procedure prefixes.
+// IMPLICIT NONE, DOUBLE COMPLEX, procedure prefixes and interface blocks.
 TEST(NameAttributes, NewerFixedFormForms) {
   expectAttributes({
       // IMPLICIT NONE sets no type: the table is completed with the defaults.
@@ -186,6 +186,18 @@ TEST(NameAttributes, NewerFixedFormForms) {
        {{"EF", attrs('D', 8).cls('P').kind('F').subst()}}},
       {{"INTEGER RECURSIVE FUNCTION IRF(K)", "IRF = K"},
        {{"IRF", attrs('I', 4).cls('P').kind('F').subst()}}},
+      // The statements of an interface block enter no name; the unit goes on.
+      {{"SUBROUTINE OUTER(X)", "INTERFACE", "REAL FUNCTION G(Y)", "REAL Y", "END FUNCTION G",
+        "END INTERFACE", "X = G(1.0)"},
+       {{"Y", ""},
+        {"G", attrs('R', 4).cls('F').ref()},
+        {"X", attrs('R', 4).cls('V').kind('X').subst()}}},
+      // Nested blocks: the inner END INTERFACE leaves the outer block open.
+      {{"SUBROUTINE OUTER", "INTERFACE", "SUBROUTINE H(P)", "INTERFACE", "FUNCTION P(Q)",
+        "END FUNCTION", "END INTERFACE", "Q = 1", "END SUBROUTINE H", "END INTERFACE", "R = 2"},
+       {{"P", ""}, {"Q", ""}, {"R", attrs('R', 4).cls('V').subst()}}},
+      // An END INTERFACE without a block is only unclassified.
+      {{"SUBROUTINE ODD", "END INTERFACE", "R = 2"}, {{"R", attrs('R', 4).cls('V').subst()}}},
   });
 }
 
@@ -202,6 +214,8 @@ TEST(NameAttributes, UnitNameAndKind) {
       {{"SUBROUTINE S1", "Y1 = 1.", "END", "INTEGER FUNCTION NEXT(K)", "NEXT = K + 1"}, "NEXT F"},
       {{"RECURSIVE SUBROUTINE RS(N)", "N = 1"}, "RS S"},
       {{"PURE ELEMENTAL INTEGER FUNCTION PE(K)", "PE = K"}, "PE F"},
+      // A head inside an interface block names no unit.
+      {{"INTERFACE", "SUBROUTINE H", "END SUBROUTINE H", "END INTERFACE", "X = 1."}, "MAIN P"},
   };
   for (const auto& r : rows) {
     const std::string source = fixedForm(r.statements);
