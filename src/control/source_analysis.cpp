@@ -216,6 +216,16 @@ void closeMember(Run& run, BoundedTable<Card>* unitCards) {
   run.status.usage[UsageSlot::kIncludeLevel] = level - 1;
 }
 
+// The interface blocks open after statement c (they may nest). The statements
+// of a block describe procedures defined elsewhere: they are classified,
+// counted and listed with the unit that holds the block, but enter none of
+// its names and neither open nor close a unit.
+int interfaceDepthAfter(const Classification& c, int depth) {
+  if (c.interfaceBlock == InterfaceBlock::kOpens) return depth + 1;
+  if (c.interfaceBlock == InterfaceBlock::kCloses && depth > 0) return depth - 1;
+  return depth;
+}
+
 // Analyses one program unit; true when it ended with END and the source goes on.
 bool analyseUnit(Run& run, AssemblyContext& assembly) {
   startUnit(run);
@@ -223,6 +233,7 @@ bool analyseUnit(Run& run, AssemblyContext& assembly) {
   const Statement& statement = run.statement;
   bool any = false;
   bool end = false;
+  int interfaceDepth = 0;
   while (!end) {
     const int length = assembleStatement(run.reader, run.statement, assembly);
     if (length == Statement::kEndOfSource) {
@@ -240,8 +251,10 @@ bool analyseUnit(Run& run, AssemblyContext& assembly) {
     run.status.statement.cardCount = statement.continuations + 1;
     ++run.driver.unitStatements;
     Classification c = classifyStatement(statement.textView(), run.tokens, settings, run.out);
+    interfaceDepth = interfaceDepthAfter(c, interfaceDepth);
+    assembly.insideInterfaceBlock = interfaceDepth > 0;
     // An unclassified statement is counted and selected as such, not analysed.
-    if (!c.error) analyseStatement(run, c);
+    if (!c.error && interfaceDepth == 0) analyseStatement(run, c);
     keepSelectedStatement(run.selected, run.options.statementSelection, c, statement,
                           run.status.usage);
     run.counts.addStatement(c);
@@ -251,7 +264,7 @@ bool analyseUnit(Run& run, AssemblyContext& assembly) {
       run.driver.abandoned = true;
       return false;
     }
-    end = c.cls[0] == StatementClass::kEnd;
+    end = c.cls[0] == StatementClass::kEnd && interfaceDepth == 0;
   }
   // Comment cards after the last END make no unit of their own.
   if (any)

@@ -224,7 +224,8 @@ int Assembler::assemble() {
   end.feed(card_);
   for (;;) {
     if (end.isEnd()) {
-      y_.lookAhead = LookAhead::kNewUnit;  // delivered without reading ahead
+      // Delivered without reading ahead.
+      y_.lookAhead = context_.insideInterfaceBlock ? LookAhead::kNoCard : LookAhead::kNewUnit;
       break;
     }
     CardKind kind;

@@ -21,6 +21,9 @@ struct AssemblyContext {
   // (kept for the nest listing); nullptr when they are not kept. Emptied when
   // a new unit starts.
   BoundedTable<Card>* unitCards = nullptr;
+  // Set by the caller inside an interface block, where END ends an interface
+  // body and not the unit: the numbering and the card store go on.
+  bool insideInterfaceBlock = false;
 };
 
 // Assembles the next statement into statement and returns its length: 66*n,

@@ -143,6 +143,31 @@ bool isAssignment(const Work& b) {
   return k == TokenKind::kEqual || k == TokenKind::kOpen;
 }
 
+// INTERFACE or END INTERFACE (ABSTRACT INTERFACE too), alone or run on into a
+// generic name, or followed by OPERATOR or ASSIGNMENT and one parenthesised
+// group that ends the statement.
+InterfaceBlock interfaceBoundary(const Work& b) {
+  struct Boundary {
+    std::string_view word;
+    InterfaceBlock block;
+  };
+  constexpr Boundary kBoundaries[] = {{"INTERFACE", InterfaceBlock::kOpens},
+                                      {"ABSTRACTINTERFACE", InterfaceBlock::kOpens},
+                                      {"ENDINTERFACE", InterfaceBlock::kCloses}};
+  if (b.first != 0 || b.n == 0) return InterfaceBlock::kNone;
+  const std::string_view word = b.str(0);
+  for (const Boundary& boundary : kBoundaries) {
+    if (!startsWithWord(word, boundary.word)) continue;
+    if (b.n == 1) return boundary.block;
+    const std::string_view rest = word.substr(boundary.word.size());
+    const bool operatorOrAssignment =
+        equalsWord(rest, "OPERATOR") || equalsWord(rest, "ASSIGNMENT");
+    if (operatorOrAssignment && classifier::matchingClose(b, 1) == b.n - 1) return boundary.block;
+    return InterfaceBlock::kNone;
+  }
+  return InterfaceBlock::kNone;
+}
+
 }  // namespace
 
 Classification classifyStatement(std::string_view text, TokenList& tokens,
@@ -156,7 +181,14 @@ Classification classifyStatement(std::string_view text, TokenList& tokens,
   } else if (b.first >= b.n) {
     b.error = true;  // nothing to classify: a blank statement or a lone "NAME:"
   } else {
-    res.cls[0] = classifier::classifyFrom(b, b.first, 0).value_or(StatementClass::kUnclassified);
+    // INTERFACE and END INTERFACE have no class of their own; the keyword
+    // match would take END INTERFACE for END.
+    res.interfaceBlock = interfaceBoundary(b);
+    if (res.interfaceBlock != InterfaceBlock::kNone) {
+      b.error = true;
+    } else {
+      res.cls[0] = classifier::classifyFrom(b, b.first, 0).value_or(StatementClass::kUnclassified);
+    }
   }
   if (b.error) {
     res.error = true;

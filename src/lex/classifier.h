@@ -14,6 +14,12 @@
 
 namespace ksfort {
 
+// The statements that open and close an interface block (INTERFACE and END
+// INTERFACE, with a generic name, OPERATOR (op) or ASSIGNMENT (=)). They have
+// no class of their own and are unclassified; the block's statements describe
+// procedures defined elsewhere.
+enum class InterfaceBlock : std::uint8_t { kNone, kOpens, kCloses };
+
 struct Classification {
   // True when the statement is unclassified (malformed token, no keyword, a DO
   // or IF of no known form): both classes are then kUnclassified.
@@ -27,6 +33,7 @@ struct Classification {
   std::int32_t first = 0;   // token index of the statement proper (2 after "NAME:")
   std::int32_t inner = -1;  // token index of the contained statement of entry [1], or -1
   std::int32_t count = 0;   // number of tokens, also in tokens.count
+  InterfaceBlock interfaceBlock = InterfaceBlock::kNone;
 
   // The statement carries a second statement in entry [1].
   bool carries() const { return carriesStatement(cls[0], sub[0]); }

@@ -27,6 +27,9 @@ bool takesConstructName(StatementClass cls) {
   }
 }
 
+constexpr std::string_view kDoubleComplex = "DOUBLECOMPLEX";
+constexpr std::string_view kDoubleComplexFunction = "DOUBLECOMPLEXFUNCTION";
+
 // The typed FUNCTION class of a type statement's class, or nothing.
 std::optional<StatementClass> typedFunction(StatementClass cls) {
   switch (cls) {
@@ -47,15 +50,35 @@ std::optional<StatementClass> typedFunction(StatementClass cls) {
   }
 }
 
-// Token i: the class of the keyword it begins with; the keyword
-// becomes a token of its own and the rest is split off.
-std::optional<StatementClass> keywordOfToken(Work& b, int i) {
+// The number of characters of the words RECURSIVE, PURE and ELEMENTAL, in
+// any number and order, that word begins with: the prefixes of a procedure
+// head.
+int procedurePrefixLength(std::string_view word) {
+  constexpr std::string_view kPrefixes[] = {"RECURSIVE", "PURE", "ELEMENTAL"};
+  std::size_t n = 0;
+  for (bool more = true; more;) {
+    more = false;
+    for (const std::string_view p : kPrefixes) {
+      if (startsWithWord(word.substr(n), p)) {
+        n += p.size();
+        more = true;
+      }
+    }
+  }
+  return static_cast<int>(n);
+}
+
+// Token i: the class of the keyword it begins with after `prefix` characters
+// of procedure prefixes; prefixes and keyword become one keyword token and the
+// rest is split off.
+std::optional<StatementClass> keywordOfToken(Work& b, int i, int prefix) {
   const std::string_view word = b.str(i);
   if (word.size() > kWorkField) {
     b.error = true;
     return std::nullopt;
   }
-  const std::optional<StatementClass> found = matchKeyword(word);
+  const std::string_view after = word.substr(static_cast<std::size_t>(prefix));
+  const std::optional<StatementClass> found = matchKeyword(after);
   if (!found) {
     b.error = true;
     return std::nullopt;
@@ -68,6 +91,15 @@ std::optional<StatementClass> keywordOfToken(Work& b, int i) {
     cls = StatementClass::kElse;
     kwLen = static_cast<int>(keywordOf(classCode(cls)).size());
   }
+  // DOUBLE COMPLEX is COMPLEX*16 under another name, which the dictionary
+  // would read as DO. A DO loop that could begin so has its "=" at depth 0; a
+  // declaration has none.
+  if (cls == StatementClass::kDo && b.eq0 == 0 && startsWithWord(after, kDoubleComplex)) {
+    const bool head = startsWithWord(after, kDoubleComplexFunction);
+    cls = head ? StatementClass::kComplexFunction : StatementClass::kComplex;
+    kwLen = static_cast<int>(head ? kDoubleComplexFunction.size() : kDoubleComplex.size());
+  }
+  kwLen += prefix;
   const TokenKind kind = b.kind(i);
   if (static_cast<int>(word.size()) == kwLen) {
     b.t.kind[i] = TokenKind::kKeyword;
@@ -268,13 +300,22 @@ void caseRules(Work& b, int k) {
 }
 
 // «REAL*8 FUNCTION F(X)»: the length keeps FUNCTION from the keyword, so the
-// type statement turns out to be a typed FUNCTION statement.
+// type statement turns out to be a typed FUNCTION statement. Procedure
+// prefixes may stand between type and FUNCTION: «INTEGER RECURSIVE FUNCTION F(N)».
 StatementClass typeRules(Work& b, StatementClass cls, int k) {
   if (b.n < 2 || b.comma0 != 0 || b.kind(b.n - 1) != TokenKind::kClose) return cls;
   const int j = nextTopName(b, k + 1);
-  if (j < 0 || b.t.len[j] <= 8 || !startsWithWord(b.str(j), "FUNCTION")) return cls;
-  if (!split(b, j, 8, TokenKind::kKeyword, b.kind(j))) return cls;
+  if (j < 0) return cls;
+  const int keyword = procedurePrefixLength(b.str(j)) + 8;
+  if (b.t.len[j] <= keyword || !startsWithWord(b.str(j).substr(keyword - 8), "FUNCTION"))
+    return cls;
+  if (!split(b, j, keyword, TokenKind::kKeyword, b.kind(j))) return cls;
   return *typedFunction(cls);
+}
+
+// The classes a procedure prefix may stand before.
+bool isProcedureHead(StatementClass cls) {
+  return cls == StatementClass::kSubroutine || isFunctionClass(cls);
 }
 
 }  // namespace
@@ -315,9 +356,16 @@ int matchingClose(const Work& b, int open) {
 }
 
 std::optional<StatementClass> classifyFrom(Work& b, int i, int slot) {
-  const std::optional<StatementClass> found = keywordOfToken(b, i);
+  const int prefix = slot == 0 ? procedurePrefixLength(b.str(i)) : 0;
+  const std::optional<StatementClass> found = keywordOfToken(b, i, prefix);
   if (!found) return std::nullopt;
   StatementClass cls = *found;
+  // Procedure prefixes stand only before a head (or a type that turns out to
+  // begin one): «RECURSIVE CALL S» and «PURE REAL X» are unclassified.
+  if (prefix > 0 && !isProcedureHead(cls) && !typedFunction(cls)) {
+    b.error = true;
+    return std::nullopt;
+  }
   std::int32_t sub = 0;
   switch (cls) {
     case StatementClass::kImplicit:
@@ -354,6 +402,10 @@ std::optional<StatementClass> classifyFrom(Work& b, int i, int slot) {
     default:
       if (typedFunction(cls)) {
         cls = typeRules(b, cls, i);
+        if (prefix > 0 && !isProcedureHead(cls)) {
+          b.error = true;
+          return std::nullopt;
+        }
       } else if (isIoClass(cls)) {
         ioRules(b, cls, i, slot);
         return cls;

@@ -96,6 +96,16 @@ const TypeWord* typeOfClass(StatementClass cls) {
   }
 }
 
+// The default length of a type statement or typed FUNCTION head whose
+// keyword token (procedure prefixes included) is `keyword`: DOUBLE COMPLEX is
+// COMPLEX*16.
+int defaultLength(const TypeWord& w, std::string_view keyword) {
+  if (w.letter != 'X') return w.length;
+  for (std::size_t i = 0; i < keyword.size(); ++i)
+    if (startsWithWord(keyword.substr(i), "DOUBLECOMPLEX")) return 16;
+  return w.length;
+}
+
 // An explicit length turns REAL into R, D or Q and INTEGER into H or I.
 char normalised(char letter, int length) {
   if (letter == 'R') {
@@ -122,6 +132,8 @@ int letterEntry(std::string_view token) {
 
 void StatementAnalyser::implicitStatement(int first, int last) {
   int p = first + 1;
+  // IMPLICIT NONE types no letter: the table stays as it is.
+  if (p == last && kind(p) == TokenKind::kKeyword && equalsWord(text(p), "NONE")) return;
   auto fail = [&] { message("ERROR (IMPLICIT STATEMENT)"); };
   for (;;) {
     if (p > last || kind(p) != TokenKind::kKeyword) return fail();
@@ -185,7 +197,7 @@ void StatementAnalyser::arrayDeclarator(int e, int& p, int last, const TableLimi
 void StatementAnalyser::typeStatement(StatementClass cls, int first, int last) {
   const TypeWord* w = typeOfClass(cls);
   char letter = w->letter;
-  int length = w->length;
+  int length = defaultLength(*w, text(first));
   int p = first + 1;
   if (kind(p) == TokenKind::kStar) {
     ++p;
@@ -499,7 +511,7 @@ void StatementAnalyser::functionHead(StatementClass cls, int first, int last) {
   unit.kind = 'F';
   const TypeWord* w = typeOfClass(cls);
   char letter = w ? w->letter : ' ';
-  int length = w ? w->length : 0;
+  int length = w ? defaultLength(*w, text(first)) : 0;
   int p = first + 1;
   if (kind(p) == TokenKind::kStar) {
     ++p;

@@ -102,6 +102,20 @@ TEST(StatementAssembler, EndStatementEndsTheUnit) {
   }
 }
 
+// Inside an interface block END ends an interface body, not the unit: the
+// numbering and the card store go on.
+TEST(StatementAssembler, EndInsideAnInterfaceBlockLeavesTheUnitGoingOn) {
+  Source s("      END\nC body\n      X=1\n      END\n      Y=1\n");
+  s.keepCards(4);
+  s.context.insideInterfaceBlock = true;
+  EXPECT_EQ(s.call(), "66:1::END");
+  EXPECT_EQ(s.call(), "66:2::X=1 {1,0}");
+  s.context.insideInterfaceBlock = false;
+  EXPECT_EQ(s.call(), "66:3::END");
+  EXPECT_EQ(std::string(s.cardStore[3].data(), 132), test::padded("      END", 132));
+  EXPECT_EQ(s.call(), "66:1::Y=1");
+}
+
 TEST(StatementAssembler, IncludeLineTest) {
   struct Row {
     const char* text;

@@ -211,6 +211,84 @@ TEST(Classifier, TokenAtIndex) {
   }
 }
 
+// Forms of newer fixed-form code: DOUBLE COMPLEX and the procedure prefixes
+// RECURSIVE, PURE and ELEMENTAL, which join the head's keyword token.
+TEST(Classifier, DoubleComplexAndPrefixedHeads) {
+  const struct {
+    const char* text;
+    StatementClass cls;
+    const char* tokens;  // "" when not checked
+  } rows[] = {
+      {"DOUBLE COMPLEX Z, W(2)", S::kComplex, "1000:DOUBLECOMPLEX|8:Z|15:,|9:W|16:(|2:2|17:)"},
+      {"double complex function f(z)", S::kComplexFunction,
+       "1000:doublecomplexfunction|9:f|16:(|8:z|17:)"},
+      // A DO loop whose variable happens to spell the rest stays a DO loop.
+      {"DO UBLECOMPLEX = 1, 2", S::kDo, ""},
+      {"DOUBLECOMPLEXZ = 1", S::kAssignment, ""},
+      {"RECURSIVE SUBROUTINE S(N)", S::kSubroutine, "1000:RECURSIVESUBROUTINE|9:S|16:(|8:N|17:)"},
+      {"PURE FUNCTION F(X)", S::kFunction, "1000:PUREFUNCTION|9:F|16:(|8:X|17:)"},
+      {"ELEMENTAL REAL FUNCTION F(X)", S::kRealFunction, ""},
+      {"PURE RECURSIVE PURE SUBROUTINE S", S::kSubroutine, "1000:PURERECURSIVEPURESUBROUTINE|8:S"},
+      {"RECURSIVE INTEGER*4 FUNCTION F(N)", S::kIntegerFunction,
+       "1000:RECURSIVEINTEGER|10:*|2:4|1000:FUNCTION|9:F|16:(|8:N|17:)"},
+      {"INTEGER RECURSIVE FUNCTION F(N)", S::kIntegerFunction,
+       "1000:INTEGER|1000:RECURSIVEFUNCTION|9:F|16:(|8:N|17:)"},
+      {"ELEMENTAL DOUBLE COMPLEX FUNCTION F(Z)", S::kComplexFunction, ""},
+      {"RECURSIVE DOUBLE PRECISION FUNCTION D(X)", S::kDoublePrecisionFunction, ""},
+      {"RECURSIVEX = 1", S::kAssignment, ""},
+      // A prefix before anything but a head, or alone.
+      {"RECURSIVE CALL S", kU, ""},
+      {"PURE REAL X", kU, ""},
+      {"PURE READ (5, NML=L) X", kU, ""},  // no I/O key message either
+      {"ELEMENTAL", kU, ""},
+      {"IF (L) RECURSIVE SUBROUTINE S", kU, ""},
+  };
+  for (const auto& row : rows) {
+    const Classified c = classify(row.text);
+    EXPECT_EQ(std::tuple(c.r.cls[0], c.r.error), std::tuple(row.cls, row.cls == kU)) << row.text;
+    if (*row.tokens) {
+      EXPECT_EQ(c.joined(), row.tokens) << row.text;
+    }
+    EXPECT_EQ(c.listing, "") << row.text;
+  }
+}
+
+// INTERFACE and END INTERFACE stay unclassified and carry the mark of the
+// block they open or close; so does nothing else.
+TEST(Classifier, InterfaceBlockBounds) {
+  constexpr InterfaceBlock kNo = InterfaceBlock::kNone, kOpens = InterfaceBlock::kOpens,
+                           kCloses = InterfaceBlock::kCloses;
+  const struct {
+    const char* text;
+    StatementClass cls;
+    InterfaceBlock block;
+  } rows[] = {
+      {"INTERFACE", kU, kOpens},
+      {"INTERFACE SWAP", kU, kOpens},
+      {"interface operator (.ip.)", kU, kOpens},
+      {"ABSTRACT INTERFACE", kU, kOpens},
+      {"END INTERFACE", kU, kCloses},  // not END
+      {"END INTERFACE SWAP", kU, kCloses},
+      {"END INTERFACE ASSIGNMENT (=)", kU, kCloses},
+      {"END FUNCTION G", S::kEnd, kNo},
+      {"INTERFACE (X)", kU, kNo},
+      {"INTERFACE X, Y", kU, kNo},
+      {"INTERFACE OPERATOR (+) X", kU, kNo},
+      {"INTERFACE = 1", S::kAssignment, kNo},
+      {"B: INTERFACE", kU, kNo},
+      {"PROCEDURE (F) :: P", kU, kNo},
+      {"MODULE PROCEDURE P", kU, kNo},
+  };
+  for (const auto& row : rows) {
+    const Classified c = classify(row.text);
+    EXPECT_EQ(std::tuple(c.r.cls[0], c.r.error, c.r.interfaceBlock),
+              std::tuple(row.cls, row.cls == kU, row.block))
+        << row.text;
+    EXPECT_EQ(c.listing, "") << row.text;
+  }
+  EXPECT_EQ(classify("END INTERFACE").joined(), "8:ENDINTERFACE");
+}
+
 TEST(Classifier, UnknownSpecifierIsReportedAndNotAnError) {
   const Classified c = classify("READ(5, NML=LIST)");
   EXPECT_EQ(std::tuple(c.r.error, c.r.cls[0], c.r.sub[0]), std::tuple(false, S::kRead, kSeqU));

@@ -165,6 +165,42 @@ TEST(NameAttributes, ProgramUnitHeads) {
   });
 }
 
+// IMPLICIT NONE, DOUBLE COMPLEX, procedure prefixes and interface blocks.
+TEST(NameAttributes, NewerFixedFormForms) {
+  expectAttributes({
+      // IMPLICIT NONE sets no type: the table is completed with the defaults.
+      {{"SUBROUTINE SUB(A, K)", "IMPLICIT NONE", "X = A + K"},
+       {{"A", attrs('R', 4).cls('V').kind('X').ref()}, {"X", attrs('R', 4).cls('V').subst()}}},
+      // DOUBLE COMPLEX is COMPLEX*16; a length on the name still overrides it.
+      {{"DOUBLE COMPLEX Z, W(2), V*8"},
+       {{"Z", attrs('X', 16)}, {"W", attrs('X', 16).cls('A').dims('1')}, {"V", attrs('X', 8)}}},
+      {{"DOUBLE COMPLEX FUNCTION DCF(A)", "DCF = A"},
+       {{"DCF", attrs('X', 16).cls('P').kind('F').subst()}}},
+      {{"RECURSIVE PURE DOUBLE COMPLEX FUNCTION DCF(A)", "DCF = A"},
+       {{"DCF", attrs('X', 16).cls('P').kind('F').subst()}}},
+      {{"COMPLEX FUNCTION CF(A)", "CF = A"}, {{"CF", attrs('X', 8).cls('P').kind('F').subst()}}},
+      // Prefixed heads are analysed as the heads they stand before.
+      {{"RECURSIVE SUBROUTINE RS(A)", "A = 1."},
+       {{"RS", attrs('R', 4).cls('P').kind('S')}, {"A", attrs('R', 4).cls('V').kind('X').subst()}}},
+      {{"ELEMENTAL REAL*8 FUNCTION EF(X)", "EF = X"},
+       {{"EF", attrs('D', 8).cls('P').kind('F').subst()}}},
+      {{"INTEGER RECURSIVE FUNCTION IRF(K)", "IRF = K"},
+       {{"IRF", attrs('I', 4).cls('P').kind('F').subst()}}},
+      // The statements of an interface block enter no name; the unit goes on.
+      {{"SUBROUTINE OUTER(X)", "INTERFACE", "REAL FUNCTION G(Y)", "REAL Y", "END FUNCTION G",
+        "END INTERFACE", "X = G(1.0)"},
+       {{"Y", ""},
+        {"G", attrs('R', 4).cls('F').ref()},
+        {"X", attrs('R', 4).cls('V').kind('X').subst()}}},
+      // Nested blocks: the inner END INTERFACE leaves the outer block open.
+      {{"SUBROUTINE OUTER", "INTERFACE", "SUBROUTINE H(P)", "INTERFACE", "FUNCTION P(Q)",
+        "END FUNCTION", "END INTERFACE", "Q = 1", "END SUBROUTINE H", "END INTERFACE", "R = 2"},
+       {{"P", ""}, {"Q", ""}, {"R", attrs('R', 4).cls('V').subst()}}},
+      // An END INTERFACE without a block is only unclassified.
+      {{"SUBROUTINE ODD", "END INTERFACE", "R = 2"}, {{"R", attrs('R', 4).cls('V').subst()}}},
+  });
+}
+
 TEST(NameAttributes, UnitNameAndKind) {
   const struct {
     std::vector<std::string> statements;
@@ -176,6 +212,10 @@ TEST(NameAttributes, UnitNameAndKind) {
       {{"BLOCK DATA", "COMMON /B1/ X", "DATA X /1./"}, "BLOCKDAT B"},
       {{"BLOCK DATA BD1", "COMMON /B1/ X"}, "BD1 B"},
       {{"SUBROUTINE S1", "Y1 = 1.", "END", "INTEGER FUNCTION NEXT(K)", "NEXT = K + 1"}, "NEXT F"},
+      {{"RECURSIVE SUBROUTINE RS(N)", "N = 1"}, "RS S"},
+      {{"PURE ELEMENTAL INTEGER FUNCTION PE(K)", "PE = K"}, "PE F"},
+      // A head inside an interface block names no unit.
+      {{"INTERFACE", "SUBROUTINE H", "END SUBROUTINE H", "END INTERFACE", "X = 1."}, "MAIN P"},
   };
   for (const auto& r : rows) {
     const std::string source = fixedForm(r.statements);
@@ -279,8 +319,11 @@ TEST(NameAttributes, MalformedStatementsAreReportedAndAnalysisGoesOn) {
     const char* message;
     Expected after;  // a name analysed in spite of the error
   } rows[] = {
-      // NONE is no type word.
-      {{"IMPLICIT NONE", "K = 1"},
+      // WHOLE is no type word, and NONE takes no letters.
+      {{"IMPLICIT WHOLE (W)", "K = 1"},
+       "ERROR (IMPLICIT STATEMENT)",
+       {"K", attrs('I', 4).cls('V').subst()}},
+      {{"IMPLICIT NONE (K)", "K = 1"},
        "ERROR (IMPLICIT STATEMENT)",
        {"K", attrs('I', 4).cls('V').subst()}},
       // The letters set before the error keep their type.
