@@ -10,7 +10,9 @@ constexpr char upperAscii(char c) {
   return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 inline void toUpperAscii(std::span<char> text) {
   for (char& c : text) c = upperAscii(c);
