@@ -32,7 +32,7 @@ void PrintLine::clear(char control) {
   end_ = 1;
 }
 
-PrintLine& PrintLine::put(int pos, std::string_view text) {
+PrintLine& PrintLine::putCut(int pos, std::string_view text) {
   if (pos < 1 || pos > kWidth) return *this;
   const std::size_t room = static_cast<std::size_t>(kWidth - pos + 1);
   const std::size_t n = std::min(room, text.size());
