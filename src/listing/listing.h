@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "host/output_sink.h"
 
@@ -16,7 +17,7 @@ namespace ksfort {
 // Also a sink itself: the host services' messages go between its records.
 class Listing final : public OutputSink {
  public:
-  explicit Listing(OutputSink& sink) : sink_{sink} { buf_.reserve(kBlock + 256); }
+  explicit Listing(OutputSink& sink) : sink_{sink}, buf_(2 * kBlock) {}
   ~Listing() override { flush(); }
   Listing(const Listing&) = delete;
   Listing& operator=(const Listing&) = delete;
@@ -29,8 +30,14 @@ class Listing final : public OutputSink {
 
  private:
   static constexpr std::size_t kBlock = 1 << 16;
+  // Copies text after the bytes held; flushes once a block is full.
+  void append(std::string_view text, bool newline);
+
   OutputSink& sink_;
-  std::string buf_;
+  // Written whenever kBlock bytes are held, so a record that fills a block
+  // finds room; the buffer grows only for a text longer than a block.
+  std::vector<char> buf_;
+  std::size_t used_ = 0;
 };
 
 // One print record of 133 positions (carriage control in position 1), filled
