@@ -44,13 +44,16 @@ bool inMemberName(char c) {
 
 CardKind classify(const Card& card) {
   const std::string_view c{card.data(), kSignificant};
-  for (std::string_view d : kDirectives) {
-    if (c.starts_with(d)) return CardKind::kDirective;
+  if (c[0] == '*' || c[0] == '@') {
+    for (std::string_view d : kDirectives) {
+      if (c.starts_with(d)) return CardKind::kDirective;
+    }
   }
   if (c[0] == 'C' || c[0] == 'c' || c[0] == '!') return CardKind::kComment;
   // Blank cards are comments; TABs past column 6 read as blanks.
-  const std::size_t first = c.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return CardKind::kComment;
+  std::size_t first = 0;
+  while (first < c.size() && blankOrTab(c[first])) ++first;
+  if (first == c.size()) return CardKind::kComment;
   // A "!" with only blanks before it starts a comment card, also from column 7
   // on: such a card holds no statement text. In column 6 it marks a continuation.
   if (first != 5 && c[first] == '!') return CardKind::kComment;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstring>
 #include <limits>
 
 #include "host/ascii.h"
@@ -121,12 +122,14 @@ class Scanner {
         out_{out} {}
 
   // Index of the next significant character at or after i, or n at the end.
-  // A "!" comment runs to the end of its card segment.
+  // A "!" comment runs to the end of its card segment. Most blanks are the
+  // padding of the cards' text columns: runs of them go eight at a time.
   std::size_t skip(std::size_t i) const {
     while (i < n_) {
       const unsigned char c = s_[i];
       if (c == ' ' || c == '\t') {
         ++i;
+        while (i + kBlankRun <= n_ && blankRun(i)) i += kBlankRun;
       } else if (c == '!') {
         i = (i / w_ + 1) * w_;
       } else {
@@ -150,6 +153,16 @@ class Scanner {
   bool overflowed() const { return overflow_; }
 
  private:
+  static constexpr std::size_t kBlankRun = sizeof(std::uint64_t);
+
+  // Whether the kBlankRun characters from i on are all blanks.
+  bool blankRun(std::size_t i) const {
+    constexpr std::uint64_t kBlanks = 0x2020202020202020u;
+    std::uint64_t word = 0;
+    std::memcpy(&word, s_ + i, sizeof word);
+    return word == kBlanks;
+  }
+
   std::uint8_t classAt(std::size_t i) const { return cls_[s_[i]]; }
   bool nameChar(std::size_t i) const { return classAt(i) >= kClassDigit; }
 

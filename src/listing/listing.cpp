@@ -8,20 +8,26 @@ namespace ksfort {
 void Listing::record(std::string_view rec) {
   std::size_t n = rec.size();
   while (n > 0 && rec[n - 1] == ' ') --n;
-  buf_.append(rec.data(), n);
-  buf_.push_back('\n');
-  if (buf_.size() >= kBlock) flush();
+  append(rec.substr(0, n), true);
 }
 
 void Listing::write(std::string_view text) {
-  buf_.append(text);
-  if (buf_.size() >= kBlock) flush();
+  append(text, false);
+}
+
+void Listing::append(std::string_view text, bool newline) {
+  const std::size_t need = text.size() + (newline ? 1 : 0);
+  if (need > buf_.size() - used_) buf_.resize(used_ + need);
+  std::copy_n(text.data(), text.size(), buf_.data() + used_);
+  used_ += text.size();
+  if (newline) buf_[used_++] = '\n';
+  if (used_ >= kBlock) flush();
 }
 
 void Listing::flush() {
-  if (!buf_.empty()) {
-    sink_.write(buf_);
-    buf_.clear();
+  if (used_ > 0) {
+    sink_.write({buf_.data(), used_});
+    used_ = 0;
   }
   sink_.flush();
 }
@@ -32,7 +38,7 @@ void PrintLine::clear(char control) {
   end_ = 1;
 }
 
-PrintLine& PrintLine::put(int pos, std::string_view text) {
+PrintLine& PrintLine::putCut(int pos, std::string_view text) {
   if (pos < 1 || pos > kWidth) return *this;
   const std::size_t room = static_cast<std::size_t>(kWidth - pos + 1);
   const std::size_t n = std::min(room, text.size());

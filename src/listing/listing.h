@@ -2,11 +2,13 @@
 // collected in a large buffer and written in big blocks; each record is one text
 // line whose first character is the carriage-control character.
 #pragma once
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "host/output_sink.h"
 
@@ -15,7 +17,7 @@ namespace ksfort {
 // Also a sink itself: the host services' messages go between its records.
 class Listing final : public OutputSink {
  public:
-  explicit Listing(OutputSink& sink) : sink_{sink} { buf_.reserve(kBlock + 256); }
+  explicit Listing(OutputSink& sink) : sink_{sink}, buf_(2 * kBlock) {}
   ~Listing() override { flush(); }
   Listing(const Listing&) = delete;
   Listing& operator=(const Listing&) = delete;
@@ -28,8 +30,14 @@ class Listing final : public OutputSink {
 
  private:
   static constexpr std::size_t kBlock = 1 << 16;
+  // Copies text after the bytes held; flushes once a block is full.
+  void append(std::string_view text, bool newline);
+
   OutputSink& sink_;
-  std::string buf_;
+  // Written whenever kBlock bytes are held, so a record that fills a block
+  // finds room; the buffer grows only for a text longer than a block.
+  std::vector<char> buf_;
+  std::size_t used_ = 0;
 };
 
 // One print record of 133 positions (carriage control in position 1), filled
@@ -39,8 +47,16 @@ class PrintLine {
   static constexpr int kWidth = 133;
   explicit PrintLine(char control = ' ') { clear(control); }
   void clear(char control = ' ');
-  // Places text from position pos on, cut at the end of the record.
-  PrintLine& put(int pos, std::string_view text);
+  // Places text from position pos on, cut at the end of the record. The
+  // common case (the text fits) is inline: most texts are constants or fixed
+  // fields, so the copy becomes a few moves.
+  PrintLine& put(int pos, std::string_view text) {
+    if (pos < 1 || pos > kWidth || text.size() > static_cast<std::size_t>(kWidth - pos + 1))
+      return putCut(pos, text);
+    std::copy_n(text.data(), text.size(), buf_.data() + pos - 1);
+    end_ = std::max(end_, pos - 1 + static_cast<int>(text.size()));
+    return *this;
+  }
   // Right-justified integer in a field of width positions; '*' fill when too wide.
   PrintLine& putInt(int pos, int width, std::int64_t value);
   // Integer with leading zeros to at least minDigits digits, right-justified.
@@ -49,6 +65,8 @@ class PrintLine {
   void emit(Listing& out) const { out.record(text()); }
 
  private:
+  PrintLine& putCut(int pos, std::string_view text);
+
   std::array<char, kWidth> buf_{};
   int end_ = 1;  // number of positions written so far
 };

@@ -1,6 +1,8 @@
 #include "names/name_table.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 #include "host/ascii.h"
 
@@ -18,12 +20,23 @@ Name keyOf(std::string_view text) {
   return key;
 }
 
-// Byte-wise order of two names as unsigned codes.
+// Byte-wise order of two names as unsigned codes. Names share long
+// prefixes, so they are compared eight characters at a time up to the
+// first character that differs.
 int compareNames(const Name& a, const Name& b) {
-  for (std::size_t i = 0; i < kNameWidth; ++i) {
-    const auto x = static_cast<unsigned char>(a[i]);
-    const auto y = static_cast<unsigned char>(b[i]);
-    if (x != y) return x < y ? -1 : 1;
+  constexpr std::size_t kStep = sizeof(std::uint64_t);
+  static_assert(kNameWidth % kStep == 0);
+  for (std::size_t i = 0; i < kNameWidth; i += kStep) {
+    std::uint64_t x = 0;
+    std::uint64_t y = 0;
+    std::memcpy(&x, a.data() + i, kStep);
+    std::memcpy(&y, b.data() + i, kStep);
+    if (x == y) continue;
+    const std::uint64_t diff = x ^ y;
+    const int bit = std::endian::native == std::endian::little ? std::countr_zero(diff)
+                                                               : std::countl_zero(diff);
+    const std::size_t at = i + static_cast<std::size_t>(bit) / 8;
+    return static_cast<unsigned char>(a[at]) < static_cast<unsigned char>(b[at]) ? -1 : 1;
   }
   return 0;
 }

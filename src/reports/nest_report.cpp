@@ -108,6 +108,11 @@ class NestPrinter {
                ? &cards_[static_cast<std::size_t>(c - 1)]
                : nullptr;
   }
+  // Where an arrow meets card c: see endColumn.
+  int endColumnOf(std::int32_t c) const {
+    const Card* card = cardAt(c);
+    return card ? endColumn(*card) : kTextFrom + 1;
+  }
   int markPosition(int level) const { return wide_ ? level : 2 * level - 1; }
   void setNest(int from, int to, char c) {
     for (int p = std::max(from, 1); p <= std::min(to, kNestWidth); ++p)
@@ -163,8 +168,6 @@ void NestPrinter::printStatement(int i) {
       break;
     }
   }
-  const int e1 = cardAt(f) ? endColumn(*cardAt(f)) : kTextFrom + 1;
-  const int e2 = cardAt(s) ? endColumn(*cardAt(s)) : kTextFrom + 1;
 
   numbersOut_.clear();
   numbersIn_.clear();
@@ -187,6 +190,7 @@ void NestPrinter::printStatement(int i) {
   }
 
   // The jumps that come in, one line each, the last with the arrow into the text.
+  const int e1 = jumpsIn_.empty() ? 0 : endColumnOf(f);
   for (std::size_t k = 0; k < jumpsIn_.size(); ++k) {
     startLine();
     putArea(84, "+--");
@@ -243,6 +247,7 @@ void NestPrinter::printStatement(int i) {
     cardLine(c, f2, f3);
   }
   bool leftOver = false;
+  const int e2 = jumpsOut_.empty() ? 0 : endColumnOf(s);
   while (nextOut < numbersOut_.size() || nextIn < numbersIn_.size()) {
     const std::int32_t f2 = take(numbersOut_, nextOut);
     const std::int32_t f3 = take(numbersIn_, nextIn);

@@ -28,6 +28,7 @@ constexpr std::string_view kNotFoundEnd = ") NOT FOUND.";
 constexpr std::string_view kDepthError = " *** TREE PRINT ERROR. *** ";
 constexpr std::string_view kContinued = " *(TO BE CONTINUED)*";
 constexpr std::string_view kRecursive = " *( RECURSIVE CALL)*";
+constexpr std::string_view kBar = " | ";
 constexpr int kMessagePos = 2;
 
 // A line is 9 cells of 14 positions: mark 3, name 8, connector 3. A line
@@ -92,12 +93,14 @@ class TreeWalk {
   void touch(int e);
   bool enter(int level, int e, const CallRecord* via);
   void printLine(int level, Ending ending);
+  void printBars(int first, int level);
 
   PageFrame& frame_;
   StopPath& stop_;
   ProgramTable& programs_;
   const LimitedTable<CallRecord>& calls_;
   std::array<PathLevel, kLevels> path_{};
+  PrintLine line_;  // the line being built, reused for every line
   // Entries whose work fields the current tree changed, cleared before the next.
   std::vector<std::int32_t> touched_;
   // Per unit: whether one of its callees has calls itself (kUnknown until asked).
@@ -195,8 +198,8 @@ void TreeWalk::printLine(int level, Ending ending) {
   int first = level;  // the first node shown on this line
   while (first > 1 && path_[static_cast<std::size_t>(first - 2)].fresh) --first;
   frame_.countLine();
-  PrintLine line;
-  PrintLine bars;
+  PrintLine& line = line_;
+  line.clear();
   bool announced = false;  // a further sibling follows on the next line
   bool anyBar = false;
   for (int k = 1; k < level; ++k) {
@@ -211,8 +214,7 @@ void TreeWalk::printLine(int level, Ending ending) {
       line.put(connector, " +-");
       announced = announced || further;
     } else if (further) {
-      line.put(connector, " | ");
-      bars.put(connector, " | ");
+      line.put(connector, kBar);
       anyBar = true;
     }
   }
@@ -235,11 +237,22 @@ void TreeWalk::printLine(int level, Ending ending) {
       break;
   }
   line.emit(frame_.out());
-  if (!announced && anyBar) {
-    frame_.countLine();
-    bars.emit(frame_.out());
-  }
+  if (!announced && anyBar) printBars(first, level);
   for (int k = first; k <= level; ++k) path_[static_cast<std::size_t>(k - 1)].fresh = false;
+}
+
+// The line of bars alone after a last call: the bars of the levels above
+// whose calls go on, as on the line just printed.
+void TreeWalk::printBars(int first, int level) {
+  frame_.countLine();
+  PrintLine& bars = line_;
+  bars.clear();
+  for (int k = 1; k < level; ++k) {
+    const PathLevel& node = path_[static_cast<std::size_t>(k - 1)];
+    if (!node.fresh && k != first - 1 && node.furtherCalls())
+      bars.put(cellPos(k) + kConnectorOffset, kBar);
+  }
+  bars.emit(frame_.out());
 }
 
 void startTreePage(PageFrame& frame, std::string_view title) {

@@ -144,7 +144,8 @@ void NestTables::addStatement(const NestInput& in) {
   statements_.add(st);  // stops here when the unit has more statements than the store has cards
 
   // The own label ends every DO loop that referred to it, unless it labels a FORMAT.
-  if (in.label.find_first_not_of(" \t") != std::string_view::npos) {
+  if (!std::all_of(in.label.begin(), in.label.end(),
+                   [](char c) { return c == ' ' || c == '\t'; })) {
     st.label = enterLabel(in.label);
     NestLabel& own = labels_[static_cast<std::size_t>(st.label)];
     own.statement = n;

@@ -84,6 +84,22 @@ TEST(Tokeniser, CardsAndComments) {
   EXPECT_EQ(scan(test::cards({std::string(58, ' ') + "6HABC", "DEF"})), "7:6HABC   |8:DEF");
 }
 
+// Runs of blanks are skipped in steps of eight: runs shorter and longer than
+// a step, TABs and a "!" inside a run, and runs that end the text.
+TEST(Tokeniser, BlankRunsOfEveryLength) {
+  const std::string b7(7, ' ');
+  const std::string b8(8, ' ');
+  const std::string b9(9, ' ');
+  const std::string b17(17, ' ');
+  for (const std::string& run : {b7, b8, b9, b17}) {
+    EXPECT_EQ(scan("A" + run + "B" + run + "=" + run), "8:AB|14:=") << run.size();
+    EXPECT_EQ(scan(run + "X" + run), "8:X") << run.size();
+    EXPECT_EQ(scan(run), "") << run.size();
+  }
+  EXPECT_EQ(scan("A" + b9 + "\t" + b8 + "B"), "8:AB");
+  EXPECT_EQ(scan(test::cards({"A" + b17 + "! c" + b9 + "Q", b8 + "B"})), "8:AB");
+}
+
 TEST(Tokeniser, QuoteSwitchesAndEbcdic) {
   EXPECT_EQ(scan("8HX", CharacterCode::kAscii, QuoteMode::kNoLetters), "2:8|8:HX");
   EXPECT_EQ(scan("1'5", CharacterCode::kAscii, QuoteMode::kAlone), "2:1|60:'|2:5");
