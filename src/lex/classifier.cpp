@@ -129,7 +129,10 @@ void tokenise(Work& b, CharacterCode code) {
         break;
     }
     // The statement inside a logical IF may be a direct-access READ too.
-    if (directUnitJustRead(b, b.first) || (b.after != b.first && directUnitJustRead(b, b.after)))
+    // (The unit is the third token of the statement: test that before the rest.)
+    const int last = b.n - 1;
+    if ((last == b.first + 2 && directUnitJustRead(b, b.first)) ||
+        (b.after != b.first && last == b.after + 2 && directUnitJustRead(b, b.after)))
       quote = QuoteMode::kAlone;
   }
   if (afterPending) b.after = b.n;
