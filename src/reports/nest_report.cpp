@@ -91,7 +91,9 @@ class NestPrinter {
     end_ = std::max(end_, area(column) + static_cast<int>(text.size()));
   }
   void fillArea(int from, int to, char c) {
-    for (int col = from; col <= to; ++col) putArea(col, std::string_view(&c, 1));
+    if (from > to) return;
+    std::fill(line_.begin() + area(from), line_.begin() + area(to) + 1, c);
+    end_ = std::max(end_, area(to) + 1);
   }
   void emit() {
     frame_.countLine();
