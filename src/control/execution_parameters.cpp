@@ -1,4 +1,5 @@
 // The execution-parameters page: one line per analysis option setting.
+#include <algorithm>
 #include <cstdlib>
 
 #include "control/option_parser.h"
@@ -30,7 +31,7 @@ void item(Listing& out, std::string_view name, Switch sw, std::string_view detai
       if (n < sizeof buf) buf[n++] = c;
     }
   }
-  l.put(kDetailPos, std::string_view(buf, n));
+  l.put(kDetailPos, std::string_view(buf, std::min(n, sizeof buf)));
   l.emit(out);
 }
 

@@ -94,8 +94,11 @@ bool reserveClosedStream(int fd, int flags) {
 int processEntry(int argc, const char* const* argv) {
   // Memory for the run object and the listing buffer is tried first without
   // an exception: when memory is that short, the runtime may have no room to
-  // throw one either.
-  if (void* probe = std::malloc(sizeof(Run) + (std::size_t{1} << 20))) {
+  // throw one either. The probe stays below the size the allocator maps on
+  // its own: freeing a mapped block would raise that size, and the large
+  // zero-filled buffers of the run would then be cleared byte by byte
+  // instead of arriving as untouched zero pages.
+  if (void* probe = std::malloc(sizeof(Run) + (std::size_t{1} << 16))) {
     std::free(probe);
   } else {
     writeNotice("ksfort: out of memory\n");

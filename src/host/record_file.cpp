@@ -21,7 +21,7 @@ bool RecordFile::open(std::string_view path) {
   std::copy(path.begin(), path.end(), name.begin());
   fd_ = ::open(name.data(), O_RDONLY | O_CLOEXEC);
   if (fd_ < 0) return false;
-  if (!buf_) buf_ = std::make_unique<char[]>(kBufferSize);
+  if (!buf_) buf_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
   pos_ = end_ = buf_.get();
   open_ = true;
   return true;

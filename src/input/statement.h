@@ -26,6 +26,7 @@
 #include <string_view>
 
 #include "host/fixed_text.h"
+#include "host/zeroed_array.h"
 
 namespace ksfort {
 
@@ -40,8 +41,8 @@ struct Statement {
   static constexpr int kEndOfSource = -1;
   static constexpr int kEndOfMember = -2;
 
-  std::array<char, kMaxCards * kTextWidth> text{};
-  std::array<Card, kMaxCards> cards{};
+  ZeroedArray<char, kMaxCards * kTextWidth> text;
+  ZeroedArray<Card, kMaxCards> cards;
   std::array<char, 5> label = blankField<5>();
   std::int32_t length = 0;
   std::int32_t isn = 0;

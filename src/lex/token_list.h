@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "host/zeroed_array.h"
 #include "lex/token_kind.h"
 
 namespace ksfort {
@@ -16,11 +17,11 @@ namespace ksfort {
 struct TokenList {
   static constexpr int kCapacity = 200 * 66;  // MXCRD cards of 66 text characters
 
-  std::array<char, kCapacity> text{};  // compressed text
-  std::array<std::int32_t, kCapacity> pos{};
-  std::array<TokenKind, kCapacity> kind{};
-  std::array<std::int32_t, kCapacity> len{};
-  std::array<std::int32_t, kCapacity> name{};  // name-table entry; 0 until set
+  ZeroedArray<char, kCapacity> text;  // compressed text
+  ZeroedArray<std::int32_t, kCapacity> pos;
+  ZeroedArray<TokenKind, kCapacity> kind;
+  ZeroedArray<std::int32_t, kCapacity> len;
+  ZeroedArray<std::int32_t, kCapacity> name;  // name-table entry; 0 until set
   std::int32_t count = 0;
 
   // The characters of token i.

@@ -17,8 +17,13 @@ void Listing::write(std::string_view text) {
 
 void Listing::append(std::string_view text, bool newline) {
   const std::size_t need = text.size() + (newline ? 1 : 0);
-  if (need > buf_.size() - used_) buf_.resize(used_ + need);
-  std::copy_n(text.data(), text.size(), buf_.data() + used_);
+  if (need > capacity_ - used_) {
+    auto grown = std::make_unique_for_overwrite<char[]>(used_ + need);
+    std::copy_n(buf_.get(), used_, grown.get());
+    buf_ = std::move(grown);
+    capacity_ = used_ + need;
+  }
+  std::copy_n(text.data(), text.size(), buf_.get() + used_);
   used_ += text.size();
   if (newline) buf_[used_++] = '\n';
   if (used_ >= kBlock) flush();
@@ -26,7 +31,7 @@ void Listing::append(std::string_view text, bool newline) {
 
 void Listing::flush() {
   if (used_ > 0) {
-    sink_.write({buf_.data(), used_});
+    sink_.write({buf_.get(), used_});
     used_ = 0;
   }
   sink_.flush();

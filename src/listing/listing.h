@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,7 +18,8 @@ namespace ksfort {
 // Also a sink itself: the host services' messages go between its records.
 class Listing final : public OutputSink {
  public:
-  explicit Listing(OutputSink& sink) : sink_{sink}, buf_(2 * kBlock) {}
+  explicit Listing(OutputSink& sink)
+      : sink_{sink}, buf_{std::make_unique_for_overwrite<char[]>(2 * kBlock)} {}
   ~Listing() override { flush(); }
   Listing(const Listing&) = delete;
   Listing& operator=(const Listing&) = delete;
@@ -35,8 +37,10 @@ class Listing final : public OutputSink {
 
   OutputSink& sink_;
   // Written whenever kBlock bytes are held, so a record that fills a block
-  // finds room; the buffer grows only for a text longer than a block.
-  std::vector<char> buf_;
+  // finds room; the buffer grows only for a text longer than a block. Only
+  // the bytes before used_ are ever read, so the buffer is not zeroed.
+  std::unique_ptr<char[]> buf_;
+  std::size_t capacity_ = 2 * kBlock;
   std::size_t used_ = 0;
 };
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "host/fixed_text.h"
+#include "host/zeroed_array.h"
 #include "listing/size_limits.h"
 #include "listing/table_usage.h"
 
@@ -20,7 +21,7 @@ struct StatementStatus {
   std::int32_t cardCount = 0;  // cards of the current statement
   std::array<char, 32> unitName = blankField<32>();
   char unitKind = ' ';  // P, S, F, B; blank until the unit is named
-  std::array<std::array<char, kCardWidth>, kMaxCards> cards{};
+  ZeroedArray<std::array<char, kCardWidth>, kMaxCards> cards;
 };
 
 struct RunStatus {

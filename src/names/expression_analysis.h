@@ -79,7 +79,7 @@ class ExpressionAnalyser {
   bool isNameKind(int position) const;
 
   AnalysisContext& c_;
-  std::array<Frame, kMaxLevels + 1> frames_{};
+  ZeroedArray<Frame, kMaxLevels + 1> frames_;
   std::array<std::int64_t, kMaxStack> operands_{};
   std::array<int, kMaxStack> operators_{};
   int scriptCommas_ = 0;  // kept between calls: an erroneous list counts on from the last
