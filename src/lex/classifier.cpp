@@ -59,6 +59,7 @@ bool directUnitJustRead(const Work& b, int s) {
 void tokenise(Work& b, CharacterCode code) {
   TokenList& t = b.t;
   const std::span<char> buffer{t.text};
+  const TokenSource source(code, b.text, classifier::kCardWidth);
   QuoteMode quote = QuoteMode::kNormal;
   std::int32_t in = 1;
   std::int32_t out = 1;
@@ -72,7 +73,7 @@ void tokenise(Work& b, CharacterCode code) {
       break;
     }
     const std::int32_t before = in;
-    const TokenResult r = nextToken(code, quote, b.text, classifier::kCardWidth, in, out, buffer);
+    const TokenResult r = nextToken(source, quote, in, out, buffer);
     quote = QuoteMode::kNormal;
     if (r.kind == TokenKind::kEnd) break;
     if (r.kind == TokenKind::kMalformed) b.error = true;

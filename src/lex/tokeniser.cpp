@@ -113,23 +113,25 @@ struct Scanned {
 class Scanner {
  public:
   Scanner(const std::array<std::uint8_t, 256>& cls, QuoteMode quote, std::string_view text,
-          std::size_t width, std::span<char> out)
+          std::size_t significantEnd, std::size_t width, std::span<char> out)
       : cls_{cls},
         quote_{quote},
         s_{reinterpret_cast<const unsigned char*>(text.data())},
         n_{text.size()},
+        sig_{std::min(significantEnd, text.size())},
         w_{width},
         out_{out} {}
 
   // Index of the next significant character at or after i, or n at the end.
   // A "!" comment runs to the end of its card segment. Most blanks are the
-  // padding of the cards' text columns: runs of them go eight at a time.
+  // padding of the cards' text columns: runs of them go eight at a time, and
+  // the padding after the last significant character is not read at all.
   std::size_t skip(std::size_t i) const {
-    while (i < n_) {
+    while (i < sig_) {
       const unsigned char c = s_[i];
       if (c == ' ' || c == '\t') {
         ++i;
-        while (i + kBlankRun <= n_ && blankRun(i)) i += kBlankRun;
+        while (i + kBlankRun <= sig_ && blankRun(i)) i += kBlankRun;
       } else if (c == '!') {
         i = (i / w_ + 1) * w_;
       } else {
@@ -166,6 +168,18 @@ class Scanner {
   std::uint8_t classAt(std::size_t i) const { return cls_[s_[i]]; }
   bool nameChar(std::size_t i) const { return classAt(i) >= kClassDigit; }
 
+  // The index of the next significant character after i: i + 1 itself in
+  // the common case of a token's characters standing together, where skip
+  // would return at once.
+  std::size_t skipAfter(std::size_t i) const {
+    const std::size_t j = i + 1;
+    if (j < sig_) {
+      const unsigned char c = s_[j];
+      if (c != ' ' && c != '\t' && c != '!') return j;
+    }
+    return skip(j);
+  }
+
   void put(unsigned char c) {
     if (len_ < out_.size()) {
       out_[len_++] = static_cast<char>(c);
@@ -182,7 +196,7 @@ class Scanner {
     for (;;) {
       put(s_[i]);
       value = std::min(kCap, value * 10 + (s_[i] - '0'));
-      const std::size_t j = skip(i + 1);
+      const std::size_t j = skipAfter(i);
       if (j >= n_ || !isDigit(s_[j])) return i + 1;
       i = j;
     }
@@ -305,7 +319,7 @@ class Scanner {
       last = j;
       put(s_[j]);
       ++count;
-      j = skip(j + 1);
+      j = skipAfter(j);
     } while (j < n_ && nameChar(j));
     const std::size_t end = last + 1;
     if (j >= n_) return {TokenKind::kName, end};
@@ -412,6 +426,7 @@ class Scanner {
   QuoteMode quote_;
   const unsigned char* s_;
   std::size_t n_;
+  std::size_t sig_;  // past the last character that is not a blank or a tab
   std::size_t w_;
   std::span<char> out_;
   std::size_t len_ = 0;
@@ -424,21 +439,49 @@ const std::array<std::uint8_t, 256>& tableOf(CharacterCode code) {
 
 }  // namespace
 
+std::size_t significantEnd(std::string_view text) {
+  constexpr std::uint64_t kBlanks = 0x2020202020202020u;
+  std::size_t end = text.size();
+  while (end >= sizeof kBlanks) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, text.data() + end - sizeof word, sizeof word);
+    if (word != kBlanks) break;
+    end -= sizeof word;
+  }
+  while (end > 0 && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
+  return end;
+}
+
+TokenSource::TokenSource(CharacterCode code, std::string_view statementText,
+                         std::int32_t cardWidth) {
+  // Positions are 32-bit; a longer text is read up to the largest one.
+  constexpr std::size_t kMaxText = std::numeric_limits<std::int32_t>::max() - 1;
+  text = statementText.substr(0, std::min(statementText.size(), kMaxText));
+  significant = significantEnd(text);
+  // Without a usable card width a comment runs to the end of the text.
+  width = cardWidth >= 1 ? static_cast<std::size_t>(cardWidth) : text.size() + 1;
+  ebcdic = code == CharacterCode::kEbcdic;
+}
+
 TokenResult nextToken(CharacterCode code, QuoteMode quote, std::string_view text,
                       std::int32_t cardWidth, std::int32_t& inputPos, std::int32_t outputPos,
                       std::span<char> buffer) {
-  // Positions are 32-bit; a longer text is read up to the largest one.
-  constexpr std::size_t kMaxText = std::numeric_limits<std::int32_t>::max() - 1;
-  if (text.size() > kMaxText) text = text.substr(0, kMaxText);
-  const std::size_t n = text.size();
-  // Without a usable card width a comment runs to the end of the text.
-  const std::size_t width = cardWidth >= 1 ? static_cast<std::size_t>(cardWidth) : n + 1;
+  return nextToken(TokenSource(code, text, cardWidth), quote, inputPos, outputPos, buffer);
+}
 
+TokenResult nextToken(const TokenSource& source, QuoteMode quote, std::int32_t& inputPos,
+                      std::int32_t outputPos, std::span<char> buffer) {
+  const std::size_t n = source.text.size();
   std::span<char> out;
   if (outputPos >= 1 && static_cast<std::size_t>(outputPos) <= buffer.size()) {
     out = buffer.subspan(static_cast<std::size_t>(outputPos) - 1);
   }
-  Scanner scanner{tableOf(code), quote, text, width, out};
+  Scanner scanner{source.ebcdic ? kEbcdicClass : kAsciiClass,
+                  quote,
+                  source.text,
+                  source.significant,
+                  source.width,
+                  out};
 
   const std::size_t start = inputPos >= 1 ? static_cast<std::size_t>(inputPos) - 1 : 0;
   const std::size_t i = scanner.skip(std::min(start, n));

@@ -2,6 +2,7 @@
 // blank-insensitive fixed-form text of a statement (66 characters per card)
 // and copies its characters, blanks left out, into the compressed text buffer.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -36,6 +37,22 @@ struct TokenResult {
 TokenResult nextToken(CharacterCode code, QuoteMode quote, std::string_view text,
                       std::int32_t cardWidth, std::int32_t& inputPos, std::int32_t outputPos,
                       std::span<char> buffer);
+
+// A statement's text as the tokeniser reads it, set up once for all the
+// calls over that statement.
+struct TokenSource {
+  TokenSource(CharacterCode code, std::string_view statementText, std::int32_t cardWidth);
+  std::string_view text;    // cut to the largest 32-bit position
+  std::size_t significant;  // significantEnd(text)
+  std::size_t width;        // the card width that bounds "!" comments
+  bool ebcdic;
+};
+TokenResult nextToken(const TokenSource& source, QuoteMode quote, std::int32_t& inputPos,
+                      std::int32_t outputPos, std::span<char> buffer);
+
+// Past the last character of text that is not a blank or a tab (0 when all
+// are): the blanks after it end every token and the statement.
+std::size_t significantEnd(std::string_view text);
 
 // The character class (1-16) of byte c in the table of `code`: 1-14 special
 // characters, 15 digits, 16 letters and everything else.

@@ -1,6 +1,8 @@
 #include "structure/master_index.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <cstring>
 
 namespace ksfort {
@@ -38,21 +40,56 @@ void MasterIndex::mergeUnit(const NameTable& names, int program, const Name& low
   usage_->raise(UsageSlot::kIndexEntries, count());
 }
 
+// The name as four 64-bit words whose unsigned order is the byte order.
+std::array<std::uint64_t, 4> nameWords(const Name& name) {
+  std::array<std::uint64_t, 4> words{};
+  for (std::size_t w = 0; w < words.size(); ++w) {
+    std::uint64_t v = 0;
+    for (std::size_t b = 0; b < 8; ++b) v = (v << 8) | static_cast<unsigned char>(name[w * 8 + b]);
+    words[w] = v;
+  }
+  return words;
+}
+
 std::vector<std::int32_t> MasterIndex::sortedOrder(const ProgramTable& programs) const {
-  std::vector<std::int32_t> order(entries_.size());
-  for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<std::int32_t>(i);
-  auto programName = [&](std::int32_t p) {
-    return p >= 1 && p <= programs.count() ? std::string_view(programs[p].name.data(), 32)
-                                           : std::string_view();
-  };
-  std::stable_sort(order.begin(), order.end(), [&](std::int32_t a, std::int32_t b) {
-    const IndexEntry& x = entries_[static_cast<std::size_t>(a)];
-    const IndexEntry& y = entries_[static_cast<std::size_t>(b)];
-    if (const int c = compareBytes({x.name.data(), 32}, {y.name.data(), 32}); c != 0) return c < 0;
-    if (const int c = compareBytes(programName(x.program), programName(y.program)); c != 0)
+  // The order is name, then program name, then program number; entries of
+  // one unit and name are kept in the order they were added. Each program
+  // is first given its rank in (program name, number) order, so that the
+  // sort compares integers instead of following names through two tables.
+  const int programCount = programs.count();
+  std::vector<std::int32_t> byName(static_cast<std::size_t>(programCount));
+  for (int p = 1; p <= programCount; ++p) byName[static_cast<std::size_t>(p - 1)] = p;
+  std::sort(byName.begin(), byName.end(), [&](std::int32_t a, std::int32_t b) {
+    if (const int c = std::memcmp(programs[a].name.data(), programs[b].name.data(), 32); c != 0)
       return c < 0;
-    return x.program < y.program;
+    return a < b;
   });
+  std::vector<std::int64_t> rank(static_cast<std::size_t>(programCount) + 1, 0);
+  for (std::size_t r = 0; r < byName.size(); ++r)
+    rank[static_cast<std::size_t>(byName[r])] = static_cast<std::int64_t>(r) + 1;
+  // A program number outside the table has an empty name: before every
+  // program, in number order among themselves.
+  auto programKey = [&](std::int32_t p) -> std::int64_t {
+    if (p >= 1 && p <= programCount)
+      return std::int64_t{1} << 40 | rank[static_cast<std::size_t>(p)];
+    return p;
+  };
+  struct Key {
+    std::array<std::uint64_t, 4> name;
+    std::int64_t program;
+    std::int32_t entry;
+  };
+  std::vector<Key> keys(entries_.size());
+  for (std::size_t i = 0; i < keys.size(); ++i)
+    keys[i] = {nameWords(entries_[i].name), programKey(entries_[i].program),
+               static_cast<std::int32_t>(i)};
+  std::sort(keys.begin(), keys.end(), [](const Key& x, const Key& y) {
+    if (x.name != y.name) return x.name < y.name;
+    if (x.program != y.program) return x.program < y.program;
+    return x.entry < y.entry;
+  });
+  std::vector<std::int32_t> order(keys.size());
+  for (std::size_t i = 0; i < keys.size(); ++i) order[i] = keys[i].entry;
   return order;
 }
 
