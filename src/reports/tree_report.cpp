@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,7 +29,6 @@ constexpr std::string_view kNotFoundEnd = ") NOT FOUND.";
 constexpr std::string_view kDepthError = " *** TREE PRINT ERROR. *** ";
 constexpr std::string_view kContinued = " *(TO BE CONTINUED)*";
 constexpr std::string_view kRecursive = " *( RECURSIVE CALL)*";
-constexpr std::string_view kBar = " | ";
 constexpr int kMessagePos = 2;
 
 // A line is 9 cells of 14 positions: mark 3, name 8, connector 3. A line
@@ -100,7 +100,9 @@ class TreeWalk {
   ProgramTable& programs_;
   const LimitedTable<CallRecord>& calls_;
   std::array<PathLevel, kLevels> path_{};
-  PrintLine line_;  // the line being built, reused for every line
+  // The line being built, reused for every line: a tree can run to millions
+  // of lines, so cells are copied in fixed-size pieces straight into it.
+  std::array<char, PrintLine::kWidth> line_{};
   // Entries whose work fields the current tree changed, cleared before the next.
   std::vector<std::int32_t> touched_;
   // Per unit: whether one of its callees has calls itself (kUnknown until asked).
@@ -186,20 +188,30 @@ void TreeWalk::walk(int root) {
   }
 }
 
-// Blank name positions 7 and 8 take the fill character.
-void putNode(PrintLine& line, int pos, const PathLevel& node, char fill) {
-  std::array<char, kShownName> name = node.name;
+// Writes the n characters of text from 1-based position pos of the line.
+template <std::size_t N>
+void putAt(std::array<char, PrintLine::kWidth>& line, int pos, const char (&text)[N]) {
+  static_assert(N >= 1);
+  std::memcpy(line.data() + pos - 1, text, N - 1);
+}
+
+// The mark and the name of a node from position pos; blank name positions 7
+// and 8 take the fill character.
+void putNode(std::array<char, PrintLine::kWidth>& line, int pos, const PathLevel& node, char fill) {
+  char* cell = line.data() + pos - 1;
+  std::memcpy(cell, node.mark.data(), node.mark.size());
+  char* name = cell + kNameOffset;
+  std::memcpy(name, node.name.data(), kShownName);
   for (int i = kShownName - 2; i < kShownName; ++i)
-    if (name[static_cast<std::size_t>(i)] == ' ') name[static_cast<std::size_t>(i)] = fill;
-  line.put(pos, view(node.mark)).put(pos + kNameOffset, view(name));
+    if (name[i] == ' ') name[i] = fill;
 }
 
 void TreeWalk::printLine(int level, Ending ending) {
   int first = level;  // the first node shown on this line
   while (first > 1 && path_[static_cast<std::size_t>(first - 2)].fresh) --first;
   frame_.countLine();
-  PrintLine& line = line_;
-  line.clear();
+  std::array<char, PrintLine::kWidth>& line = line_;
+  line.fill(' ');
   bool announced = false;  // a further sibling follows on the next line
   bool anyBar = false;
   for (int k = 1; k < level; ++k) {
@@ -208,35 +220,43 @@ void TreeWalk::printLine(int level, Ending ending) {
     const bool further = node.furtherCalls();
     if (node.fresh) {
       putNode(line, cellPos(k), node, '-');
-      line.put(connector, further ? "-+-" : "---");
+      if (further) {
+        putAt(line, connector, "-+-");
+      } else {
+        putAt(line, connector, "---");
+      }
       announced = announced || further;
     } else if (k == first - 1) {
-      line.put(connector, " +-");
+      putAt(line, connector, " +-");
       announced = announced || further;
     } else if (further) {
-      line.put(connector, kBar);
+      putAt(line, connector, " | ");
       anyBar = true;
     }
   }
   const PathLevel& node = path_[static_cast<std::size_t>(level - 1)];
   const int connector = cellPos(level) + kConnectorOffset;
+  int end = cellPos(level) + kConnectorOffset - 1;  // positions written
   switch (ending) {
     case Ending::kLeaf:
       putNode(line, cellPos(level), node, ' ');
       break;
     case Ending::kCut:
       putNode(line, cellPos(level), node, '=');
-      line.put(connector, "==>").put(kTrailerPos, kContinued);
+      putAt(line, connector, "==>");
+      std::memcpy(line.data() + kTrailerPos - 1, kContinued.data(), kContinued.size());
+      end = PrintLine::kWidth;
       break;
     case Ending::kRecursion:
       assert(level <= kCutLevel && "a recursive node has calls, so it stands above level 9");
       putNode(line, cellPos(level), node, ' ');
-      line.put(connector, "<==");
-      for (int pos = cellPos(level + 1); pos < kTrailerPos; ++pos) line.put(pos, "=");
-      line.put(kTrailerPos, kRecursive);
+      putAt(line, connector, "<==");
+      std::fill(line.begin() + cellPos(level + 1) - 1, line.begin() + kTrailerPos - 1, '=');
+      std::memcpy(line.data() + kTrailerPos - 1, kRecursive.data(), kRecursive.size());
+      end = PrintLine::kWidth;
       break;
   }
-  line.emit(frame_.out());
+  frame_.out().record({line.data(), static_cast<std::size_t>(end)});
   if (!announced && anyBar) printBars(first, level);
   for (int k = first; k <= level; ++k) path_[static_cast<std::size_t>(k - 1)].fresh = false;
 }
@@ -245,14 +265,17 @@ void TreeWalk::printLine(int level, Ending ending) {
 // whose calls go on, as on the line just printed.
 void TreeWalk::printBars(int first, int level) {
   frame_.countLine();
-  PrintLine& bars = line_;
-  bars.clear();
+  std::array<char, PrintLine::kWidth>& bars = line_;
+  bars.fill(' ');
+  int end = 1;
   for (int k = 1; k < level; ++k) {
     const PathLevel& node = path_[static_cast<std::size_t>(k - 1)];
-    if (!node.fresh && k != first - 1 && node.furtherCalls())
-      bars.put(cellPos(k) + kConnectorOffset, kBar);
+    if (!node.fresh && k != first - 1 && node.furtherCalls()) {
+      putAt(bars, cellPos(k) + kConnectorOffset, " | ");
+      end = cellPos(k) + kConnectorOffset + 2;
+    }
   }
-  bars.emit(frame_.out());
+  frame_.out().record({bars.data(), static_cast<std::size_t>(end)});
 }
 
 void startTreePage(PageFrame& frame, std::string_view title) {
