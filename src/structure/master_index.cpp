@@ -40,22 +40,11 @@ void MasterIndex::mergeUnit(const NameTable& names, int program, const Name& low
   usage_->raise(UsageSlot::kIndexEntries, count());
 }
 
-// The name as four 64-bit words whose unsigned order is the byte order.
-std::array<std::uint64_t, 4> nameWords(const Name& name) {
-  std::array<std::uint64_t, 4> words{};
-  for (std::size_t w = 0; w < words.size(); ++w) {
-    std::uint64_t v = 0;
-    for (std::size_t b = 0; b < 8; ++b) v = (v << 8) | static_cast<unsigned char>(name[w * 8 + b]);
-    words[w] = v;
-  }
-  return words;
-}
-
 std::vector<std::int32_t> MasterIndex::sortedOrder(const ProgramTable& programs) const {
   // The order is name, then program name, then program number; entries of
-  // one unit and name are kept in the order they were added. Each program
-  // is first given its rank in (program name, number) order, so that the
-  // sort compares integers instead of following names through two tables.
+  // one unit and name keep the order they were added in. Each program is
+  // first given its rank in (program name, number) order, so that entries
+  // compare by name and one integer.
   const int programCount = programs.count();
   std::vector<std::int32_t> byName(static_cast<std::size_t>(programCount));
   for (int p = 1; p <= programCount; ++p) byName[static_cast<std::size_t>(p - 1)] = p;
@@ -71,25 +60,49 @@ std::vector<std::int32_t> MasterIndex::sortedOrder(const ProgramTable& programs)
   // program, in number order among themselves.
   auto programKey = [&](std::int32_t p) -> std::int64_t {
     if (p >= 1 && p <= programCount)
-      return std::int64_t{1} << 40 | rank[static_cast<std::size_t>(p)];
+      return (std::int64_t{1} << 40) | rank[static_cast<std::size_t>(p)];
     return p;
   };
-  struct Key {
-    std::array<std::uint64_t, 4> name;
-    std::int64_t program;
-    std::int32_t entry;
+  // The full order: name, program, then the order of adding.
+  auto before = [&](std::int32_t a, std::int32_t b) {
+    const IndexEntry& x = entries_[static_cast<std::size_t>(a)];
+    const IndexEntry& y = entries_[static_cast<std::size_t>(b)];
+    if (const int c = std::memcmp(x.name.data(), y.name.data(), x.name.size()); c != 0)
+      return c < 0;
+    const std::int64_t px = programKey(x.program);
+    const std::int64_t py = programKey(y.program);
+    if (px != py) return px < py;
+    return a < b;
   };
-  std::vector<Key> keys(entries_.size());
-  for (std::size_t i = 0; i < keys.size(); ++i)
-    keys[i] = {nameWords(entries_[i].name), programKey(entries_[i].program),
-               static_cast<std::int32_t>(i)};
-  std::sort(keys.begin(), keys.end(), [](const Key& x, const Key& y) {
-    if (x.name != y.name) return x.name < y.name;
-    if (x.program != y.program) return x.program < y.program;
-    return x.entry < y.entry;
-  });
-  std::vector<std::int32_t> order(keys.size());
-  for (std::size_t i = 0; i < keys.size(); ++i) order[i] = keys[i].entry;
+  // Each unit adds its names in name order, so the entries are a few long
+  // ascending runs: merging them costs n log(runs) comparisons of entries
+  // read in sequence, and no more memory than the order itself.
+  const auto n = static_cast<std::int32_t>(entries_.size());
+  struct Run {
+    std::int32_t next;
+    std::int32_t end;
+  };
+  std::vector<Run> runs;
+  for (std::int32_t i = 0; i < n;) {
+    std::int32_t j = i + 1;
+    while (j < n && before(j - 1, j)) ++j;
+    runs.push_back({i, j});
+    i = j;
+  }
+  auto later = [&](const Run& x, const Run& y) { return before(y.next, x.next); };
+  std::make_heap(runs.begin(), runs.end(), later);
+  std::vector<std::int32_t> order;
+  order.reserve(entries_.size());
+  while (!runs.empty()) {
+    std::pop_heap(runs.begin(), runs.end(), later);
+    Run& r = runs.back();
+    order.push_back(r.next++);
+    if (r.next == r.end) {
+      runs.pop_back();
+    } else {
+      std::push_heap(runs.begin(), runs.end(), later);
+    }
+  }
   return order;
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <vector>
 
 #include "listing/bounded_table.h"
@@ -44,7 +45,9 @@ class MasterIndex {
   StopPath* stop_ = nullptr;
   std::int64_t limit_ = 0;
   TableUsage* usage_ = nullptr;
-  std::vector<IndexEntry> entries_;
+  // A deque: the index is the largest table of a run, and growing it never
+  // copies it or holds it twice.
+  std::deque<IndexEntry> entries_;
 };
 
 }  // namespace ksfort
