@@ -63,10 +63,8 @@ std::vector<std::int32_t> MasterIndex::sortedOrder(const ProgramTable& programs)
       return (std::int64_t{1} << 40) | rank[static_cast<std::size_t>(p)];
     return p;
   };
-  // The full order: name, program, then the order of adding.
-  auto before = [&](std::int32_t a, std::int32_t b) {
-    const IndexEntry& x = entries_[static_cast<std::size_t>(a)];
-    const IndexEntry& y = entries_[static_cast<std::size_t>(b)];
+  // The full order: name, program, then the order of adding (the index).
+  auto before = [&](const IndexEntry& x, std::int32_t a, const IndexEntry& y, std::int32_t b) {
     if (const int c = std::memcmp(x.name.data(), y.name.data(), x.name.size()); c != 0)
       return c < 0;
     const std::int64_t px = programKey(x.program);
@@ -79,17 +77,20 @@ std::vector<std::int32_t> MasterIndex::sortedOrder(const ProgramTable& programs)
   // read in sequence, and no more memory than the order itself.
   const auto n = static_cast<std::int32_t>(entries_.size());
   struct Run {
+    std::deque<IndexEntry>::const_iterator at;  // the entry at index next
     std::int32_t next;
     std::int32_t end;
   };
   std::vector<Run> runs;
+  auto it = entries_.begin();
   for (std::int32_t i = 0; i < n;) {
+    const auto start = it;
     std::int32_t j = i + 1;
-    while (j < n && before(j - 1, j)) ++j;
-    runs.push_back({i, j});
+    for (++it; j < n && before(*(it - 1), j - 1, *it, j); ++it) ++j;
+    runs.push_back({start, i, j});
     i = j;
   }
-  auto later = [&](const Run& x, const Run& y) { return before(y.next, x.next); };
+  auto later = [&](const Run& x, const Run& y) { return before(*y.at, y.next, *x.at, x.next); };
   std::make_heap(runs.begin(), runs.end(), later);
   std::vector<std::int32_t> order;
   order.reserve(entries_.size());
@@ -100,6 +101,7 @@ std::vector<std::int32_t> MasterIndex::sortedOrder(const ProgramTable& programs)
     if (r.next == r.end) {
       runs.pop_back();
     } else {
+      ++r.at;
       std::push_heap(runs.begin(), runs.end(), later);
     }
   }
