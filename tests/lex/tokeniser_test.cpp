@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "support/test_support.h"
 
@@ -82,6 +83,19 @@ TEST(Tokeniser, CardsAndComments) {
   EXPECT_EQ(scan("X ! c\nY", CharacterCode::kAscii, QuoteMode::kNormal, 0), "8:X");
   // A Hollerith count runs over the trailing blanks of card 1 into card 2.
   EXPECT_EQ(scan(test::cards({std::string(58, ' ') + "6HABC", "DEF"})), "7:6HABC   |8:DEF");
+}
+
+// The padding after the last significant character ends every token, yet a
+// Hollerith count and an unclosed character constant still take it in.
+TEST(Tokeniser, PaddingAfterTheLastSignificantCharacter) {
+  for (const auto& [text, end] : std::initializer_list<std::pair<std::string_view, std::size_t>>{
+           {"", 0}, {"        ", 0}, {"A", 1}, {"A \t ", 1}, {"AB         ", 2}, {" \tX\t", 3}}) {
+    EXPECT_EQ(significantEnd(text), end) << "«" << text << "»";
+  }
+  const std::string pad(20, ' ');
+  EXPECT_EQ(scan("X = 5HAB" + pad), "8:X|14:=|7:5HAB   ");
+  EXPECT_EQ(scan("X = 'AB" + pad), "8:X|14:=|-2:'AB" + pad);
+  EXPECT_EQ(scan("CALL F" + pad + "! note"), "8:CALLF");
 }
 
 // Runs of blanks are skipped in steps of eight: runs shorter and longer than
