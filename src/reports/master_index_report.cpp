@@ -129,7 +129,7 @@ void printMasterIndex(PageFrame& frame, Host& host, const MasterIndex& index,
   std::size_t i = 0;
   while (i < order.size()) {
     // One run of entries with the same 32-character name.
-    const Name& name = index[static_cast<std::size_t>(order[i])].name;
+    const Name name = index[static_cast<std::size_t>(order[i])].name;
     std::size_t end = i;
     while (end < order.size() && index[static_cast<std::size_t>(order[end])].name == name) ++end;
     ++sequence;
@@ -142,7 +142,7 @@ void printMasterIndex(PageFrame& frame, Host& host, const MasterIndex& index,
       }
       line.put(kColonPos, " :");
       for (std::size_t k = first; k < end && k < first + kSlotsPerLine; ++k) {
-        const IndexEntry& e = index[static_cast<std::size_t>(order[k])];
+        const IndexEntry e = index[static_cast<std::size_t>(order[k])];
         const int pos = kFirstSlot + static_cast<int>(k - first) * kSlotWidth;
         if (e.program >= 1 && e.program <= programs.count())
           line.put(pos, std::string_view(programs[e.program].name.data(), 8));

@@ -19,7 +19,36 @@ int compareBytes(std::string_view a, std::string_view b) {
   return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
 }
 
+// FNV-1a over the 32 characters of a name.
+std::size_t nameHash(const Name& name) {
+  std::uint64_t h = 1469598103934665603u;
+  for (const char c : name) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211u;
+  return static_cast<std::size_t>(h ^ (h >> 29));
+}
+
 }  // namespace
+
+std::int32_t MasterIndex::intern(const Name& name) {
+  if (2 * (names_.size() + 1) > slots_.size()) {
+    // Grown to keep the table at most half full; every name is placed again.
+    slots_.assign(std::max<std::size_t>(1024, 2 * slots_.size()), 0);
+    for (std::size_t id = 0; id < names_.size(); ++id) {
+      std::size_t at = nameHash(names_[id]) & (slots_.size() - 1);
+      while (slots_[at] != 0) at = (at + 1) & (slots_.size() - 1);
+      slots_[at] = static_cast<std::int32_t>(id) + 1;
+    }
+  }
+  std::size_t at = nameHash(name) & (slots_.size() - 1);
+  while (slots_[at] != 0) {
+    const std::int32_t id = slots_[at] - 1;
+    if (names_[static_cast<std::size_t>(id)] == name) return id;
+    at = (at + 1) & (slots_.size() - 1);
+  }
+  names_.push_back(name);
+  const auto id = static_cast<std::int32_t>(names_.size()) - 1;
+  slots_[at] = id + 1;
+  return id;
+}
 
 void MasterIndex::mergeUnit(const NameTable& names, int program, const Name& lower,
                             const Name& upper) {
@@ -32,7 +61,7 @@ void MasterIndex::mergeUnit(const NameTable& names, int program, const Name& low
     const std::string_view k(key.data(), key.size());
     if (compareBytes(low, k) > 0 || compareBytes(k, high) > 0) continue;
     if (static_cast<std::int64_t>(entries_.size()) >= limit_) stop_->overflow(kIndexFull, limit_);
-    IndexEntry entry{key, program, {}};
+    Entry entry{intern(key), program, {}};
     for (std::size_t i = 0; i < entry.code.size(); ++i)
       entry.code[i] = names.at(e, kIndexCodeAttributes[i]);
     entries_.push_back(entry);
@@ -63,10 +92,23 @@ std::vector<std::int32_t> MasterIndex::sortedOrder(const ProgramTable& programs)
       return (std::int64_t{1} << 40) | rank[static_cast<std::size_t>(p)];
     return p;
   };
+  // Each distinct name gets its rank in byte order, so that entries compare
+  // by three integers.
+  std::vector<std::int32_t> nameOrder(names_.size());
+  for (std::size_t id = 0; id < nameOrder.size(); ++id)
+    nameOrder[id] = static_cast<std::int32_t>(id);
+  std::sort(nameOrder.begin(), nameOrder.end(), [&](std::int32_t a, std::int32_t b) {
+    return std::memcmp(names_[static_cast<std::size_t>(a)].data(),
+                       names_[static_cast<std::size_t>(b)].data(), kNameWidth) < 0;
+  });
+  std::vector<std::int32_t> nameRank(names_.size());
+  for (std::size_t r = 0; r < nameOrder.size(); ++r)
+    nameRank[static_cast<std::size_t>(nameOrder[r])] = static_cast<std::int32_t>(r);
   // The full order: name, program, then the order of adding (the index).
-  auto before = [&](const IndexEntry& x, std::int32_t a, const IndexEntry& y, std::int32_t b) {
-    if (const int c = std::memcmp(x.name.data(), y.name.data(), x.name.size()); c != 0)
-      return c < 0;
+  auto before = [&](const Entry& x, std::int32_t a, const Entry& y, std::int32_t b) {
+    const std::int32_t nx = nameRank[static_cast<std::size_t>(x.name)];
+    const std::int32_t ny = nameRank[static_cast<std::size_t>(y.name)];
+    if (nx != ny) return nx < ny;
     const std::int64_t px = programKey(x.program);
     const std::int64_t py = programKey(y.program);
     if (px != py) return px < py;
@@ -77,7 +119,7 @@ std::vector<std::int32_t> MasterIndex::sortedOrder(const ProgramTable& programs)
   // read in sequence, and no more memory than the order itself.
   const auto n = static_cast<std::int32_t>(entries_.size());
   struct Run {
-    std::deque<IndexEntry>::const_iterator at;  // the entry at index next
+    std::deque<Entry>::const_iterator at;  // the entry at index next
     std::int32_t next;
     std::int32_t end;
   };

@@ -37,17 +37,31 @@ class MasterIndex {
   // Adds the unit's names inside lower..upper (32-character comparison).
   void mergeUnit(const NameTable& names, int program, const Name& lower, const Name& upper);
   int count() const { return static_cast<int>(entries_.size()); }
-  const IndexEntry& operator[](std::size_t i) const { return entries_[i]; }
+  IndexEntry operator[](std::size_t i) const {
+    const Entry& e = entries_[i];
+    return {names_[static_cast<std::size_t>(e.name)], e.program, e.code};
+  }
   // Entry indexes (0-based) in report order: name, program name, program number.
   std::vector<std::int32_t> sortedOrder(const ProgramTable& programs) const;
 
  private:
+  // An entry names its name by number: the index is the largest table of a
+  // run and most names recur in many units, so each distinct name is held
+  // once.
+  struct Entry {
+    std::int32_t name;  // in names_
+    std::int32_t program;
+    std::array<char, 8> code;
+  };
+  std::int32_t intern(const Name& name);
+
   StopPath* stop_ = nullptr;
   std::int64_t limit_ = 0;
   TableUsage* usage_ = nullptr;
-  // A deque: the index is the largest table of a run, and growing it never
-  // copies it or holds it twice.
-  std::deque<IndexEntry> entries_;
+  // A deque: growing it never copies it or holds it twice.
+  std::deque<Entry> entries_;
+  std::vector<Name> names_;          // the distinct names, in order of first use
+  std::vector<std::int32_t> slots_;  // open-addressing hash of names_: number + 1, 0 empty
 };
 
 }  // namespace ksfort
