@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string_view>
 
@@ -32,6 +33,14 @@ inline std::string_view trimmed(std::span<const char> field) {
 
 inline std::string_view view(std::span<const char> field) {
   return {field.data(), field.size()};
+}
+
+// FNV-1a over the text, continuing from seed: the hash of the tables that
+// look names up by open addressing.
+inline constexpr std::uint64_t kHashSeed = 1469598103934665603ull;
+inline std::uint64_t hashText(std::string_view text, std::uint64_t seed = kHashSeed) {
+  for (const char c : text) seed = (seed ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+  return seed;
 }
 
 inline bool isBlank(std::span<const char> field) {

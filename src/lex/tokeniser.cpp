@@ -103,6 +103,16 @@ constexpr char toUpper(unsigned char c) {
   return upperAscii(static_cast<char>(c));
 }
 
+// Whether the eight characters from p on are all blanks: the padding of the
+// cards' text columns is skipped a word at a time.
+constexpr std::size_t kBlankRun = sizeof(std::uint64_t);
+bool blankRunAt(const void* p) {
+  constexpr std::uint64_t kBlanks = 0x2020202020202020u;
+  std::uint64_t word = 0;
+  std::memcpy(&word, p, sizeof word);
+  return word == kBlanks;
+}
+
 // A scanned token: its kind and the text index just past its last character.
 struct Scanned {
   TokenKind kind;
@@ -131,7 +141,7 @@ class Scanner {
       const unsigned char c = s_[i];
       if (c == ' ' || c == '\t') {
         ++i;
-        while (i + kBlankRun <= sig_ && blankRun(i)) i += kBlankRun;
+        while (i + kBlankRun <= sig_ && blankRunAt(s_ + i)) i += kBlankRun;
       } else if (c == '!') {
         i = (i / w_ + 1) * w_;
       } else {
@@ -155,16 +165,6 @@ class Scanner {
   bool overflowed() const { return overflow_; }
 
  private:
-  static constexpr std::size_t kBlankRun = sizeof(std::uint64_t);
-
-  // Whether the kBlankRun characters from i on are all blanks.
-  bool blankRun(std::size_t i) const {
-    constexpr std::uint64_t kBlanks = 0x2020202020202020u;
-    std::uint64_t word = 0;
-    std::memcpy(&word, s_ + i, sizeof word);
-    return word == kBlanks;
-  }
-
   std::uint8_t classAt(std::size_t i) const { return cls_[s_[i]]; }
   bool nameChar(std::size_t i) const { return classAt(i) >= kClassDigit; }
 
@@ -440,14 +440,8 @@ const std::array<std::uint8_t, 256>& tableOf(CharacterCode code) {
 }  // namespace
 
 std::size_t significantEnd(std::string_view text) {
-  constexpr std::uint64_t kBlanks = 0x2020202020202020u;
   std::size_t end = text.size();
-  while (end >= sizeof kBlanks) {
-    std::uint64_t word = 0;
-    std::memcpy(&word, text.data() + end - sizeof word, sizeof word);
-    if (word != kBlanks) break;
-    end -= sizeof word;
-  }
+  while (end >= kBlankRun && blankRunAt(text.data() + end - kBlankRun)) end -= kBlankRun;
   while (end > 0 && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
   return end;
 }

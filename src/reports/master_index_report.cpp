@@ -129,9 +129,9 @@ void printMasterIndex(PageFrame& frame, Host& host, const MasterIndex& index,
   std::size_t i = 0;
   while (i < order.size()) {
     // One run of entries with the same 32-character name.
-    const Name name = index[static_cast<std::size_t>(order[i])].name;
+    const Name& name = index.name(static_cast<std::size_t>(order[i]));
     std::size_t end = i;
-    while (end < order.size() && index[static_cast<std::size_t>(order[end])].name == name) ++end;
+    while (end < order.size() && index.name(static_cast<std::size_t>(order[end])) == name) ++end;
     ++sequence;
     for (std::size_t first = i; first < end; first += kSlotsPerLine) {
       frame.countLine();

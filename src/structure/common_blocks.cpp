@@ -46,9 +46,7 @@ std::string_view nameOf(const std::array<char, 32>& name) {
 }
 
 std::uint64_t hashOf(int block, std::string_view text) {
-  std::uint64_t h = 1469598103934665603ull ^ static_cast<std::uint32_t>(block);
-  for (char c : text) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-  return h;
+  return hashText(text, kHashSeed ^ static_cast<std::uint32_t>(block));
 }
 
 // A block's declaration in the closed unit: the member text (upper case,

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "host/fixed_text.h"
+
 namespace ksfort {
 namespace {
 
@@ -19,11 +21,8 @@ int compareBytes(std::string_view a, std::string_view b) {
   return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
 }
 
-// FNV-1a over the 32 characters of a name.
 std::size_t nameHash(const Name& name) {
-  std::uint64_t h = 1469598103934665603u;
-  for (const char c : name) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211u;
-  return static_cast<std::size_t>(h ^ (h >> 29));
+  return static_cast<std::size_t>(hashText(view(name)));
 }
 
 }  // namespace
@@ -71,20 +70,13 @@ void MasterIndex::mergeUnit(const NameTable& names, int program, const Name& low
 
 std::vector<std::int32_t> MasterIndex::sortedOrder(const ProgramTable& programs) const {
   // The order is name, then program name, then program number; entries of
-  // one unit and name keep the order they were added in. Each program is
-  // first given its rank in (program name, number) order, so that entries
-  // compare by name and one integer.
+  // one unit and name keep the order they were added in. A program's rank is
+  // its place in the program table's name order (name, then entry number),
+  // so that entries compare by name and one integer.
   const int programCount = programs.count();
-  std::vector<std::int32_t> byName(static_cast<std::size_t>(programCount));
-  for (int p = 1; p <= programCount; ++p) byName[static_cast<std::size_t>(p - 1)] = p;
-  std::sort(byName.begin(), byName.end(), [&](std::int32_t a, std::int32_t b) {
-    if (const int c = std::memcmp(programs[a].name.data(), programs[b].name.data(), 32); c != 0)
-      return c < 0;
-    return a < b;
-  });
   std::vector<std::int64_t> rank(static_cast<std::size_t>(programCount) + 1, 0);
-  for (std::size_t r = 0; r < byName.size(); ++r)
-    rank[static_cast<std::size_t>(byName[r])] = static_cast<std::int64_t>(r) + 1;
+  for (int r = 1; r <= programCount; ++r)
+    rank[static_cast<std::size_t>(programs.sortedEntry(r))] = r;
   // A program number outside the table has an empty name: before every
   // program, in number order among themselves.
   auto programKey = [&](std::int32_t p) -> std::int64_t {

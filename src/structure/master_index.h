@@ -39,7 +39,10 @@ class MasterIndex {
   int count() const { return static_cast<int>(entries_.size()); }
   IndexEntry operator[](std::size_t i) const {
     const Entry& e = entries_[i];
-    return {names_[static_cast<std::size_t>(e.name)], e.program, e.code};
+    return {name(i), e.program, e.code};
+  }
+  const Name& name(std::size_t i) const {
+    return names_[static_cast<std::size_t>(entries_[i].name)];
   }
   // Entry indexes (0-based) in report order: name, program name, program number.
   std::vector<std::int32_t> sortedOrder(const ProgramTable& programs) const;

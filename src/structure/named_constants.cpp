@@ -37,10 +37,7 @@ int comparePadded(std::string_view a, std::string_view b) {
 }
 
 std::size_t hashOf(const std::array<char, 32>& name, std::string_view value) {
-  std::size_t h = 1469598103934665603ull;
-  for (char c : name) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-  for (char c : value) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-  return h;
+  return static_cast<std::size_t>(hashText(value, hashText(view(name))));
 }
 
 }  // namespace

@@ -36,9 +36,7 @@ bool lessName(const Key& a, const Key& b) {
 }
 
 std::size_t hashOf(const Key& k) {
-  std::size_t h = 1469598103934665603ull;
-  for (char c : k) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-  return h;
+  return static_cast<std::size_t>(hashText(view(k)));
 }
 
 }  // namespace
