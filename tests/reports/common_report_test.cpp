@@ -24,12 +24,9 @@ using test::padded;
 using test::rjust;
 using Strings = std::vector<std::string>;
 
-constexpr std::array<char, 10> kProgram = {'T', 'E', 'S', 'T', 'P', 'R', 'O', 'G', ' ', ' '};
+using test::blanks;
+constexpr std::array<char, 10> kProgram = test::kTestProgram;
 const std::string kRule = " " + std::string(132, '-');
-
-std::string blanks(std::size_t n) {
-  return std::string(n, ' ');
-}
 
 // Units analysed one at a time and registered in the common tables; a line
 // starting with "&" is a continuation card. The sources have no END, so the

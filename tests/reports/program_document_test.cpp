@@ -19,11 +19,8 @@ using test::rjust;
 using test::rtrim;
 using Strings = std::vector<std::string>;
 
-constexpr std::array<char, 10> kProgram = {'T', 'E', 'S', 'T', 'P', 'R', 'O', 'G', ' ', ' '};
-
-std::string blanks(std::size_t n) {
-  return std::string(n, ' ');
-}
+using test::blanks;
+constexpr std::array<char, 10> kProgram = test::kTestProgram;
 
 // Units analysed in memory; a line starting with "&" is a continuation card.
 struct DocumentRun {

@@ -21,13 +21,10 @@ using test::rtrim;
 using test::padded;
 using test::rjust;
 
-constexpr std::array<char, 10> kProgram = {'T', 'E', 'S', 'T', 'P', 'R', 'O', 'G', ' ', ' '};
+using test::blanks;
+constexpr std::array<char, 10> kProgram = test::kTestProgram;
 const TableLimit kTestLimit{"ERROR AT TEST(TABLE OVER FLOW)", "MAXIMUM TABLE ENTRIES : MXTEST = "};
 const std::string kRule = " " + std::string(132, '-');
-
-std::string blanks(std::size_t n) {
-  return std::string(n, ' ');
-}
 
 // The page opening: eject, two empty records, the header, the heading lines, an empty record.
 test::Lines pageOpening(const std::string& title, const test::Lines& headings = {}) {

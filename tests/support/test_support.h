@@ -1,6 +1,7 @@
 // Test doubles shared by the suites: a host with a fixed clock and an optional
 // allocation limit, and a run context whose listing and error stream are strings.
 #pragma once
+#include <array>
 #include <cstdio>
 #include <deque>
 #include <functional>
@@ -110,6 +111,13 @@ std::string padded(std::string s, std::size_t n);
 std::string rtrim(std::string s);
 // v right-aligned in a field of width characters.
 std::string rjust(std::int64_t v, int width);
+// n blanks.
+inline std::string blanks(std::size_t n) {
+  return std::string(n, ' ');
+}
+// The PGNAME of the report fixtures, as the option stores it.
+inline constexpr std::array<char, 10> kTestProgram = {'T', 'E', 'S', 'T', 'P',
+                                                      'R', 'O', 'G', ' ', ' '};
 // The characters of a fixed-width field.
 inline std::string text(std::span<const char> field) {
   return {field.data(), field.size()};
