@@ -70,22 +70,29 @@ void MasterIndex::mergeUnit(const NameTable& names, int program, const Name& low
 
 std::vector<std::int32_t> MasterIndex::sortedOrder(const ProgramTable& programs) const {
   // The order is name, then program name, then program number; entries of
-  // one unit and name keep the order they were added in. A program's rank is
-  // its place in the program table's name order (name, then entry number),
-  // so that entries compare by name and one integer.
+  // one unit and name keep the order they were added in. Names and programs
+  // are replaced by their ranks, and two stable counting passes (program
+  // first, then name) give that order in time linear in the entries.
+  //
+  // A program's rank is its place in the program table's name order (name,
+  // then entry number). A program number outside the table has an empty
+  // name: it comes before every program, in number order among themselves.
   const int programCount = programs.count();
-  std::vector<std::int64_t> rank(static_cast<std::size_t>(programCount) + 1, 0);
+  std::vector<std::int32_t> outside;
+  for (const Entry& e : entries_)
+    if (e.program < 1 || e.program > programCount) outside.push_back(e.program);
+  std::sort(outside.begin(), outside.end());
+  outside.erase(std::unique(outside.begin(), outside.end()), outside.end());
+  const auto outsideCount = static_cast<std::int32_t>(outside.size());
+  std::vector<std::int32_t> programRank(static_cast<std::size_t>(programCount) + 1, 0);
   for (int r = 1; r <= programCount; ++r)
-    rank[static_cast<std::size_t>(programs.sortedEntry(r))] = r;
-  // A program number outside the table has an empty name: before every
-  // program, in number order among themselves.
-  auto programKey = [&](std::int32_t p) -> std::int64_t {
-    if (p >= 1 && p <= programCount)
-      return (std::int64_t{1} << 40) | rank[static_cast<std::size_t>(p)];
-    return p;
+    programRank[static_cast<std::size_t>(programs.sortedEntry(r))] = outsideCount + r - 1;
+  auto programKey = [&](std::int32_t p) -> std::int32_t {
+    if (p >= 1 && p <= programCount) return programRank[static_cast<std::size_t>(p)];
+    return static_cast<std::int32_t>(std::lower_bound(outside.begin(), outside.end(), p) -
+                                     outside.begin());
   };
-  // Each distinct name gets its rank in byte order, so that entries compare
-  // by three integers.
+  // Each distinct name gets its rank in byte order.
   std::vector<std::int32_t> nameOrder(names_.size());
   for (std::size_t id = 0; id < nameOrder.size(); ++id)
     nameOrder[id] = static_cast<std::int32_t>(id);
@@ -96,48 +103,45 @@ std::vector<std::int32_t> MasterIndex::sortedOrder(const ProgramTable& programs)
   std::vector<std::int32_t> nameRank(names_.size());
   for (std::size_t r = 0; r < nameOrder.size(); ++r)
     nameRank[static_cast<std::size_t>(nameOrder[r])] = static_cast<std::int32_t>(r);
-  // The full order: name, program, then the order of adding (the index).
-  auto before = [&](const Entry& x, std::int32_t a, const Entry& y, std::int32_t b) {
-    const std::int32_t nx = nameRank[static_cast<std::size_t>(x.name)];
-    const std::int32_t ny = nameRank[static_cast<std::size_t>(y.name)];
-    if (nx != ny) return nx < ny;
-    const std::int64_t px = programKey(x.program);
-    const std::int64_t py = programKey(y.program);
-    if (px != py) return px < py;
-    return a < b;
-  };
-  // Each unit adds its names in name order, so the entries are a few long
-  // ascending runs: merging them costs n log(runs) comparisons of entries
-  // read in sequence, and no more memory than the order itself.
-  const auto n = static_cast<std::int32_t>(entries_.size());
-  struct Run {
-    std::deque<Entry>::const_iterator at;  // the entry at index next
-    std::int32_t next;
-    std::int32_t end;
-  };
-  std::vector<Run> runs;
-  auto it = entries_.begin();
-  for (std::int32_t i = 0; i < n;) {
-    const auto start = it;
-    std::int32_t j = i + 1;
-    for (++it; j < n && before(*(it - 1), j - 1, *it, j); ++it) ++j;
-    runs.push_back({start, i, j});
-    i = j;
-  }
-  auto later = [&](const Run& x, const Run& y) { return before(*y.at, y.next, *x.at, x.next); };
-  std::make_heap(runs.begin(), runs.end(), later);
-  std::vector<std::int32_t> order;
-  order.reserve(entries_.size());
-  while (!runs.empty()) {
-    std::pop_heap(runs.begin(), runs.end(), later);
-    Run& r = runs.back();
-    order.push_back(r.next++);
-    if (r.next == r.end) {
-      runs.pop_back();
-    } else {
-      ++r.at;
-      std::push_heap(runs.begin(), runs.end(), later);
+
+  // bucketStart[k] becomes the first place of key k: counts, then running sums.
+  auto startsOf = [](std::vector<std::int32_t>& bucketStart) {
+    std::int32_t sum = 0;
+    for (std::int32_t& b : bucketStart) {
+      const std::int32_t c = b;
+      b = sum;
+      sum += c;
     }
+  };
+  const std::size_t n = entries_.size();
+  std::vector<std::int32_t> byProgram(n);
+  {
+    std::vector<std::int32_t> bucketStart(
+        static_cast<std::size_t>(outsideCount) + static_cast<std::size_t>(programCount), 0);
+    for (const Entry& e : entries_) ++bucketStart[static_cast<std::size_t>(programKey(e.program))];
+    startsOf(bucketStart);
+    std::int32_t i = 0;
+    for (const Entry& e : entries_)
+      byProgram[static_cast<std::size_t>(
+          bucketStart[static_cast<std::size_t>(programKey(e.program))]++)] = i++;
+  }
+  // The entries' name ranks, read in sequence once, so that the second pass
+  // reads a small array instead of the entries.
+  std::vector<std::int32_t> entryNameRank(n);
+  std::vector<std::int32_t> bucketStart(names_.size(), 0);
+  {
+    std::size_t i = 0;
+    for (const Entry& e : entries_) {
+      const std::int32_t r = nameRank[static_cast<std::size_t>(e.name)];
+      entryNameRank[i++] = r;
+      ++bucketStart[static_cast<std::size_t>(r)];
+    }
+  }
+  startsOf(bucketStart);
+  std::vector<std::int32_t> order(n);
+  for (const std::int32_t i : byProgram) {
+    const std::int32_t r = entryNameRank[static_cast<std::size_t>(i)];
+    order[static_cast<std::size_t>(bucketStart[static_cast<std::size_t>(r)]++)] = i;
   }
   return order;
 }
