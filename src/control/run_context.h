@@ -12,6 +12,7 @@
 #include "host/host.h"
 #include "input/card_reader.h"
 #include "input/include_members.h"
+#include "input/member_texts.h"
 #include "input/statement.h"
 #include "lex/token_list.h"
 #include "listing/listing.h"
@@ -67,6 +68,7 @@ struct Run {
   DriverState driver;
   DirectoryScan scan;
   CardReader reader;
+  MemberTexts memberTexts;  // include members read so far
   Statement statement;
   TokenList tokens;
   ClassCounts counts;

@@ -187,13 +187,20 @@ bool openMember(Run& run) {
   if (level > kMaxIncludeLevel) run.stop.overflow(kIncludeLevelOver, kMaxIncludeLevel);
   const std::string path =
       memberPath(name, view(run.driver.sourceDirectory), view(run.driver.includeDirectory));
-  const FileStatus fs = queryFileKind(run.out, path);
-  if (fs.status != 0 || fs.kind == FileKind::kDirectory) {
-    reportMissingFile(run.err, MissingFile::kInclude, path);
-    return false;
+  const std::string* text = run.memberTexts.find(path);
+  if (!text) {
+    const FileStatus fs = queryFileKind(run.out, path);
+    if (fs.status != 0 || fs.kind == FileKind::kDirectory) {
+      reportMissingFile(run.err, MissingFile::kInclude, path);
+      return false;
+    }
+    text = run.memberTexts.load(path);
   }
-  if (!run.reader.pushInclude(path, name))
+  if (text) {
+    run.reader.pushIncludeText(*text, name);
+  } else if (!run.reader.pushInclude(path, name)) {
     includeStop(run, "ERROR:INCLUDE MEMBER NOT FOUND.       " + path, StopCode::kStatementAnalysis);
+  }
   run.members.enter(name, level);
   run.status.usage[UsageSlot::kIncludeLevel] = level;
   return true;

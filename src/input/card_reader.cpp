@@ -47,7 +47,7 @@ void CardReader::closeSource() {
   state.pending = StatementKind::kOrdinary;
 }
 
-bool CardReader::pushInclude(std::string_view path, std::string_view name) {
+void CardReader::enterLevel(std::string_view name) {
   assert(level_ < kMaxIncludeLevel && "the caller checks the include level");
   ++level_;
   setField(names_[static_cast<std::size_t>(level_)], name);
@@ -55,7 +55,16 @@ bool CardReader::pushInclude(std::string_view path, std::string_view name) {
   state.end = ReadEnd::kCard;
   state.lookAhead = LookAhead::kNoCard;
   state.pending = StatementKind::kOrdinary;
+}
+
+bool CardReader::pushInclude(std::string_view path, std::string_view name) {
+  enterLevel(name);
   return files_[level_].open(path);
+}
+
+void CardReader::pushIncludeText(std::string_view text, std::string_view name) {
+  enterLevel(name);
+  files_[level_].openText(text);
 }
 
 std::string_view CardReader::popInclude() {

@@ -56,6 +56,9 @@ class CardReader {
   // level, its name and the saved state are set even when the open fails
   // (false). The caller checks the level limit first.
   bool pushInclude(std::string_view path, std::string_view name);
+  // The same for a member whose text is in memory; the text must outlive
+  // the level.
+  void pushIncludeText(std::string_view text, std::string_view name);
   // Closes the member of the current level and restores the state of the
   // level below; returns the member's name as given to pushInclude.
   std::string_view popInclude();
@@ -79,6 +82,9 @@ class CardReader {
     LookAhead lookAhead = LookAhead::kNewUnit;
     StatementKind pending = StatementKind::kOrdinary;
   };
+
+  // Enters the next level and saves the state of the level below.
+  void enterLevel(std::string_view name);
 
   RecordFile files_[kMaxIncludeLevel + 1];  // [0] the source, [L] include level L
   std::array<Saved, kMaxIncludeLevel + 1> saved_{};

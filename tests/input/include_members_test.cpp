@@ -154,5 +154,31 @@ TEST_F(IncludeRuns, UnusualMembersAndNamesNeverCrashOrLoseCards) {
   EXPECT_EQ(test::runKsfort({"-I" + dir + "/nodir", src}).status, 1);
 }
 
+TEST_F(IncludeRuns, MembersIncludedAgainGiveTheirCardsEveryTime) {
+  // Held after the first read: a CRLF member, one without a last newline,
+  // and one too long to be held, which is read from the file every time.
+  file("crlf.inc", "      A = 1\r\n      B = 2\r\n");
+  file("tail.inc", "      C = 3");
+  std::string longText;
+  const int longCards = 16000;  // 16,000 cards of 72 bytes: over 1 MiB
+  for (int i = 0; i < longCards; ++i) longText += "      D = 4" + std::string(61, ' ') + "\n";
+  file("long.inc", longText);
+  const std::string src =
+      file("again.f",
+           "      SUBROUTINE S1\n      INCLUDE 'crlf.inc'\n      INCLUDE 'tail.inc'\n"
+           "      INCLUDE 'crlf.inc'\n      INCLUDE 'long.inc'\n      END\n"
+           "      SUBROUTINE S2\n      INCLUDE 'tail.inc'\n      INCLUDE 'crlf.inc'\n"
+           "      INCLUDE 'long.inc'\n      END\n");
+  const auto r = test::runKsfort({"-include", src});
+  EXPECT_EQ(r.status, 0) << r.err;
+  // Per unit: its cards, the members' cards and one card for each member's end.
+  const int s1 = 6 + (2 + 1 + 2 + longCards) + 4;
+  const int s2 = 5 + (1 + 2 + longCards) + 3;
+  EXPECT_NE(r.out.find("( TOTAL CARDS     " + std::to_string(s1 + s2) + " )"), std::string::npos)
+      << s1 + s2;
+  const auto lines = r.lines();
+  EXPECT_GE(test::findLine(lines, "   00001.  crlf.inc  /BY PROGRAM/ :  S1          S2"), 0);
+}
+
 }  // namespace
 }  // namespace ksfort

@@ -1,0 +1,26 @@
+#include "input/member_texts.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "host/whole_file.h"
+
+namespace ksfort {
+
+const std::string* MemberTexts::find(std::string_view path) const {
+  if (texts_.empty()) return nullptr;
+  const auto it = texts_.find(std::string(path));
+  return it == texts_.end() ? nullptr : &it->second;
+}
+
+const std::string* MemberTexts::load(std::string_view path) {
+  if (total_ >= kTotalLimit) return nullptr;
+  std::string text;
+  const std::size_t limit = std::min(kMemberLimit, kTotalLimit - total_);
+  if (readWholeFile(path, limit, text) != WholeFileRead::kRead) return nullptr;
+  total_ += text.size();
+  text.shrink_to_fit();
+  return &texts_.insert_or_assign(std::string(path), std::move(text)).first->second;
+}
+
+}  // namespace ksfort

@@ -1,0 +1,33 @@
+// The texts of include members already read in this run. A code base
+// includes the same few members in most of its units; holding each text once
+// saves opening, querying and reading the file again at every INCLUDE. A
+// member is taken as it was when first read: the run sees one state of every
+// file.
+#pragma once
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace ksfort {
+
+class MemberTexts {
+ public:
+  // Members longer than this are read from the file every time.
+  static constexpr std::size_t kMemberLimit = std::size_t{1} << 20;
+  // Texts beyond this total are not kept.
+  static constexpr std::size_t kTotalLimit = std::size_t{64} << 20;
+
+  // The text of the member at path when it is held, else nullptr.
+  const std::string* find(std::string_view path) const;
+  // Reads the member at path and holds its text; nullptr when it cannot be
+  // held (it cannot be opened or read, it is too long, or the total is
+  // reached): the caller then reads the file as it stands.
+  const std::string* load(std::string_view path);
+
+ private:
+  std::unordered_map<std::string, std::string> texts_;
+  std::size_t total_ = 0;
+};
+
+}  // namespace ksfort

@@ -1,0 +1,50 @@
+// Reading a whole file: the limit's boundary, missing files, unreadable ones.
+#include "host/whole_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "support/test_support.h"
+
+namespace ksfort {
+namespace {
+
+TEST(WholeFile, LimitBoundaryAndFilesThatCannotBeRead) {
+  const std::string dir = test::makeTempDir();
+  std::ofstream(dir + "/ten", std::ios::binary) << "0123456789";
+  std::ofstream(dir + "/empty", std::ios::binary);
+  const std::string big(200000, 'x');  // several read blocks
+  std::ofstream(dir + "/big", std::ios::binary) << big;
+  const struct {
+    std::string path;
+    std::size_t limit;
+    WholeFileRead result;
+    std::string text;  // when read
+  } rows[] = {
+      {dir + "/ten", 10, WholeFileRead::kRead, "0123456789"},  // exactly the limit
+      {dir + "/ten", 9, WholeFileRead::kTooLarge, ""},
+      {dir + "/ten   ", 100, WholeFileRead::kRead, "0123456789"},  // trailing blanks dropped
+      {dir + "/empty", 0, WholeFileRead::kRead, ""},
+      {dir + "/big", big.size(), WholeFileRead::kRead, big},
+      {dir + "/big", big.size() - 1, WholeFileRead::kTooLarge, ""},
+      {dir + "/none", 100, WholeFileRead::kNotOpened, ""},
+      {"", 100, WholeFileRead::kNotOpened, ""},
+      {std::string("a\0b", 3), 100, WholeFileRead::kNotOpened, ""},
+      {std::string(2000, 'p'), 100, WholeFileRead::kNotOpened, ""},
+      {dir, 100, WholeFileRead::kFailed, ""},  // a directory opens but cannot be read
+  };
+  for (const auto& r : rows) {
+    std::string text = "old";
+    EXPECT_EQ(readWholeFile(r.path, r.limit, text), r.result) << r.path.substr(0, 80);
+    if (r.result == WholeFileRead::kRead) {
+      EXPECT_EQ(text, r.text) << r.path;
+    }
+  }
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace ksfort
