@@ -66,7 +66,10 @@ int NameTable::implicitIndex(char first) {
 void NameTable::startUnit() {
   // Integer attributes of the entries used last unit go back to -1; the rest
   // are set when an entry is made.
-  for (int e = 1; e <= count_; ++e) ints_[slot(e)] = {-1, -1};
+  for (int e = 1; e <= count_; ++e) {
+    ints_[slot(e)] = {-1, -1};
+    hashSlots_[static_cast<std::size_t>(entrySlot_[slot(e)])] = 0;
+  }
   count_ = 0;
   bucketStart_.fill(1);
   implicit_.fill(ImplicitType{});
@@ -89,16 +92,56 @@ NameTable::Probe NameTable::search(const Name& key, int bucket) const {
   return {0, lo};
 }
 
+static std::size_t hashOfName(const Name& key) {
+  std::uint64_t h = 0;
+  for (std::size_t i = 0; i < kNameWidth; i += sizeof h) {
+    std::uint64_t w = 0;
+    std::memcpy(&w, key.data() + i, sizeof w);
+    h = (h ^ w) * 0x9E3779B97F4A7C15u;
+    h ^= h >> 29;
+  }
+  return static_cast<std::size_t>(h);
+}
+
+int NameTable::hashed(const Name& key, std::size_t& at) const {
+  if (hashSlots_.empty()) return 0;
+  const std::size_t mask = hashSlots_.size() - 1;
+  at = hashOfName(key) & mask;
+  while (const std::int32_t e = hashSlots_[at]) {
+    if (std::memcmp(names_[slot(e)].data(), key.data(), kNameWidth) == 0) return e;
+    at = (at + 1) & mask;
+  }
+  return 0;
+}
+
+void NameTable::placeInHash(int e, std::size_t at) {
+  hashSlots_[at] = e;
+  if (entrySlot_.size() < static_cast<std::size_t>(e))
+    entrySlot_.resize(static_cast<std::size_t>(e) * 2);
+  entrySlot_[slot(e)] = static_cast<std::int32_t>(at);
+}
+
+void NameTable::growHash() {
+  hashSlots_.assign(std::max<std::size_t>(256, hashSlots_.size() * 2), 0);
+  const std::size_t mask = hashSlots_.size() - 1;
+  for (int e = 1; e <= count_; ++e) {
+    std::size_t at = hashOfName(names_[slot(e)]) & mask;
+    while (hashSlots_[at] != 0) at = (at + 1) & mask;
+    placeInHash(e, at);
+  }
+}
+
 int NameTable::find(std::string_view text) const {
   const Name key = keyOf(text);
-  return search(key, bucketOf(key[0])).entry;
+  std::size_t at = 0;
+  return hashed(key, at);
 }
 
 int NameTable::lookup(std::string_view text) {
   const Name key = keyOf(text);
-  const int k = bucketOf(key[0]);
-  const auto [e, lo] = search(key, k);
-  if (e != 0) {
+  if (2 * (static_cast<std::size_t>(count_) + 1) > hashSlots_.size()) growHash();
+  std::size_t at = 0;
+  if (const int e = hashed(key, at); e != 0) {
     // The lookup counter counts to 255; past it, it stays 0.
     auto& counter = attributes_[slot(e)][0];
     const auto n = static_cast<unsigned char>(counter);
@@ -107,6 +150,8 @@ int NameTable::lookup(std::string_view text) {
   }
   if (count_ >= limit_ || static_cast<std::size_t>(count_) >= names_.size())
     stop_->overflow(kNameTableFull, limit_);
+  const int k = bucketOf(key[0]);
+  const int lo = search(key, k).insertAt;
   const int n = ++count_;
   // The sorted index moves up by one from the insertion point.
   std::copy_backward(index_.begin() + (lo - 1), index_.begin() + (n - 1), index_.begin() + n);
@@ -114,6 +159,7 @@ int NameTable::lookup(std::string_view text) {
   for (std::size_t b = static_cast<std::size_t>(k) + 1; b < bucketStart_.size(); ++b)
     ++bucketStart_[b];
   names_[slot(n)] = key;
+  placeInHash(n, at);
   Attributes& a = attributes_[slot(n)];
   a.fill(' ');
   a[0] = 1;

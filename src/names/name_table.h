@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "host/fixed_text.h"
 #include "listing/bounded_table.h"
@@ -119,6 +120,11 @@ class NameTable {
     int insertAt;
   };
   Probe search(const Name& key, int bucket) const;
+  // The entry of a name from the hash of the unit's names, 0 when absent;
+  // at is where a new entry of that name goes in hashSlots_.
+  int hashed(const Name& key, std::size_t& at) const;
+  void placeInHash(int e, std::size_t at);
+  void growHash();
 
   std::span<Name> names_;
   std::span<Attributes> attributes_;
@@ -129,6 +135,11 @@ class NameTable {
   int count_ = 0;
   std::array<std::int32_t, 28> bucketStart_{};  // 1-based index positions, [27] the end mark
   std::array<ImplicitType, kImplicitEntries> implicit_{};
+  // Most lookups find a name the unit already holds: a hash of the unit's
+  // names answers them without the halving search. Entry numbers, 0 empty;
+  // at most half full. entrySlot_[e - 1] is where entry e stands.
+  std::vector<std::int32_t> hashSlots_;
+  std::vector<std::int32_t> entrySlot_;
 };
 
 }  // namespace ksfort
