@@ -64,44 +64,57 @@ struct PathLevel {
 
 class TreeWalk {
  public:
-  TreeWalk(PageFrame& frame, StopPath& stop, ProgramStructure& structure)
-      : frame_{frame},
-        stop_{stop},
-        programs_{structure.programs},
-        calls_{structure.lists.calls},
-        calleesCall_(static_cast<std::size_t>(programs_.count()) + 1, kUnknown) {
-    for (int e = 1; e <= programs_.count(); ++e) {
-      programs_.at(e, ProgramField::kTreeCut) = 0;
-      programs_.at(e, ProgramField::kTreeNext) = 0;
-    }
-  }
+  TreeWalk(PageFrame& frame, StopPath& stop, ProgramStructure& structure);
+  // The work fields as the last tree left them go back to the program table.
+  ~TreeWalk();
+  TreeWalk(const TreeWalk&) = delete;
+  TreeWalk& operator=(const TreeWalk&) = delete;
 
   void walk(int root);
 
  private:
   static constexpr signed char kUnknown = -1;
 
-  int callCount(int unit) const {
-    return std::max(programs_.at(unit, ProgramField::kCallCount), 0);
-  }
-  const CallRecord& call(std::int32_t position) const {
+  // What the walk reads of a program-table entry, gathered once: a tree can
+  // run to millions of lines, and these few bytes per entry stay in cache
+  // where the whole entries would not.
+  struct Node {
+    std::array<char, kShownName> name;
+    char mark = ' ';  // '%' ENTRY name, '*' referenced only, else blank
+    char kind = ' ';  // the kind letter of the entry
+    std::int32_t owner = 0;
+    std::int32_t callsStart = 0;  // the owner's ordinary calls in the call list
+    std::int32_t calls = 0;
+    std::int32_t next = 0;  // the work fields kTreeNext and kTreeCut
+    std::int32_t cut = 0;
+  };
+  // A call as the walk reads it: the callee's entry and the kind letter.
+  struct Call {
+    std::int32_t callee;
+    char kind;
+  };
+
+  Node& node(int e) { return nodes_[static_cast<std::size_t>(e)]; }
+  const Call& call(std::int32_t position) const {
     assert(position >= 1 && static_cast<std::size_t>(position) <= calls_.size() &&
            "a call group lies inside the call list");
     return calls_[static_cast<std::size_t>(position - 1)];
   }
-  bool calleesCall(int unit);
+  // Whether one of the calls of n's unit goes to a unit that has calls.
+  bool calleesCall(const Node& n);
   void touch(int e);
-  bool enter(int level, int e, const CallRecord* via);
+  bool enter(int level, int e, const Call* via);
   void printLine(int level, Ending ending);
   void printBars(int first, int level);
 
   PageFrame& frame_;
   StopPath& stop_;
   ProgramTable& programs_;
-  const LimitedTable<CallRecord>& calls_;
+  std::vector<Node> nodes_;  // [e] for program-table entry e
+  std::vector<Call> calls_;
   std::array<PathLevel, kLevels> path_{};
-  // The line being built, reused for every line: a tree can run to millions
-  // of lines, so cells are copied in fixed-size pieces straight into it.
+  // The line being built, reused for every line: cells are copied in
+  // fixed-size pieces straight into it.
   std::array<char, PrintLine::kWidth> line_{};
   // Entries whose work fields the current tree changed, cleared before the next.
   std::vector<std::int32_t> touched_;
@@ -109,82 +122,108 @@ class TreeWalk {
   std::vector<signed char> calleesCall_;
 };
 
-bool TreeWalk::calleesCall(int unit) {
-  signed char& known = calleesCall_[static_cast<std::size_t>(unit)];
+TreeWalk::TreeWalk(PageFrame& frame, StopPath& stop, ProgramStructure& structure)
+    : frame_{frame},
+      stop_{stop},
+      programs_{structure.programs},
+      nodes_(static_cast<std::size_t>(programs_.count()) + 1),
+      calleesCall_(static_cast<std::size_t>(programs_.count()) + 1, kUnknown) {
+  const ProgramTable& programs = programs_;
+  for (int e = 1; e <= programs.count(); ++e) {
+    Node& n = node(e);
+    std::copy_n(programs[e].name.begin(), kShownName, n.name.begin());
+    n.mark = programs.at(e, ProgramChar::kEntryMark) == 'E'    ? '%'
+             : programs.at(e, ProgramChar::kDefinition) == '*' ? '*'
+                                                               : ' ';
+    n.kind = programs.at(e, ProgramChar::kKind);
+    n.owner = programs.at(e, ProgramField::kOwner);
+    assert(n.owner >= 1 && n.owner <= programs.count() && "every entry has an owning unit");
+    n.callsStart = programs.at(n.owner, ProgramField::kCallsStart);
+    n.calls = std::max(programs.at(n.owner, ProgramField::kCallCount), 0);
+  }
+  calls_.reserve(structure.lists.calls.size());
+  for (const CallRecord& c : structure.lists.calls.used())
+    calls_.push_back({c.callee, c.kindLetter()});
+}
+
+TreeWalk::~TreeWalk() {
+  for (int e = 1; e <= programs_.count(); ++e) {
+    programs_.at(e, ProgramField::kTreeCut) = node(e).cut;
+    programs_.at(e, ProgramField::kTreeNext) = node(e).next;
+  }
+}
+
+bool TreeWalk::calleesCall(const Node& n) {
+  signed char& known = calleesCall_[static_cast<std::size_t>(n.owner)];
   if (known == kUnknown) {
     known = 0;
-    const std::int32_t first = programs_.at(unit, ProgramField::kCallsStart);
-    for (std::int32_t p = first; p < first + callCount(unit) && !known; ++p)
-      known = callCount(programs_.at(call(p).callee, ProgramField::kOwner)) > 0;
+    for (std::int32_t p = n.callsStart; p < n.callsStart + n.calls && !known; ++p)
+      known = node(call(p).callee).calls > 0;
   }
   return known != 0;
 }
 
 void TreeWalk::touch(int e) {
-  if (programs_.at(e, ProgramField::kTreeNext) == 0 && programs_.at(e, ProgramField::kTreeCut) == 0)
-    touched_.push_back(e);
+  if (node(e).next == 0 && node(e).cut == 0) touched_.push_back(e);
 }
 
 // Shows node e at the level; true when its calls are to be walked, false
 // when its line was printed.
-bool TreeWalk::enter(int level, int e, const CallRecord* via) {
+bool TreeWalk::enter(int level, int e, const Call* via) {
   assert(e >= 1 && e <= programs_.count() && "an ordinary call has a program-table entry");
-  PathLevel& node = path_[static_cast<std::size_t>(level - 1)];
-  node.entry = e;
-  node.fresh = true;
-  std::copy_n(programs_[e].name.begin(), kShownName, node.name.begin());
-  node.mark[0] = programs_.at(e, ProgramChar::kEntryMark) == 'E'    ? '%'
-                 : programs_.at(e, ProgramChar::kDefinition) == '*' ? '*'
-                                                                    : ' ';
-  char kind = programs_.at(e, ProgramChar::kKind);
-  if (kind == ' ' && via) kind = via->kindLetter();
-  node.mark[1] = kind == ' ' ? 'X' : kind;
-  node.mark[2] = '.';
+  Node& n = node(e);
+  PathLevel& at = path_[static_cast<std::size_t>(level - 1)];
+  at.entry = e;
+  at.fresh = true;
+  at.name = n.name;
+  at.mark[0] = n.mark;
+  char kind = n.kind;
+  if (kind == ' ' && via) kind = via->kind;
+  at.mark[1] = kind == ' ' ? 'X' : kind;
+  at.mark[2] = '.';
 
-  const int unit = programs_.at(e, ProgramField::kOwner);
-  const int calls = callCount(unit);
-  if (level >= kLevels && calls > 0) stopTreeAtDepthLimit(frame_, stop_);
-  if (programs_.at(e, ProgramField::kTreeNext) > 0) {
+  if (level >= kLevels && n.calls > 0) stopTreeAtDepthLimit(frame_, stop_);
+  if (n.next > 0) {
     printLine(level, Ending::kRecursion);
     return false;
   }
   touch(e);
-  if (level >= kCutLevel && calls > 0 && calleesCall(unit)) {
-    programs_.at(e, ProgramField::kTreeCut) = 1;
+  if (level >= kCutLevel && n.calls > 0 && calleesCall(n)) {
+    n.cut = 1;
     printLine(level, Ending::kCut);
     return false;
   }
-  if (calls == 0) {
-    programs_.at(e, ProgramField::kTreeNext) = -1;
+  if (n.calls == 0) {
+    n.next = -1;
     printLine(level, Ending::kLeaf);
     return false;
   }
-  node.call = programs_.at(unit, ProgramField::kCallsStart);
-  node.lastCall = node.call + calls - 1;
+  at.call = n.callsStart;
+  at.lastCall = n.callsStart + n.calls - 1;
   return true;
 }
 
 // Depth first with the path as the stack: at most kLevels levels.
 void TreeWalk::walk(int root) {
   for (std::int32_t e : touched_) {
-    programs_.at(e, ProgramField::kTreeCut) = 0;
-    programs_.at(e, ProgramField::kTreeNext) = 0;
+    node(e).cut = 0;
+    node(e).next = 0;
   }
   touched_.clear();
   int depth = enter(1, root, nullptr) ? 1 : 0;
   while (depth > 0) {
-    PathLevel& node = path_[static_cast<std::size_t>(depth - 1)];
-    if (node.call > node.lastCall) {
-      programs_.at(node.entry, ProgramField::kTreeNext) = -1;
+    PathLevel& at = path_[static_cast<std::size_t>(depth - 1)];
+    if (at.call > at.lastCall) {
+      node(at.entry).next = -1;
       if (--depth > 0) ++path_[static_cast<std::size_t>(depth - 1)].call;
       continue;
     }
-    programs_.at(node.entry, ProgramField::kTreeNext) = node.call;
-    const CallRecord& c = call(node.call);
+    node(at.entry).next = at.call;
+    const Call& c = call(at.call);
     if (enter(depth + 1, c.callee, &c))
       ++depth;
     else
-      ++node.call;
+      ++at.call;
   }
 }
 
