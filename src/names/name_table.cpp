@@ -13,11 +13,67 @@ const TableLimit kNameTableFull{"ERROR AT TABREF(VARIABLE NAME TABLE OVER FLOW)"
                                 "MAXIMUM TABLE ENTRIES : MXVNAM = ", TableLimit::kNewPage,
                                 StopCode::kTableOverflow};
 
-Name keyOf(std::string_view text) {
-  Name key = blankField<kNameWidth>();
+constexpr std::array<std::uint64_t, 4> kHashFactors = {0x9E3779B97F4A7C15u, 0xC2B2AE3D27D4EB4Fu,
+                                                       0x165667B19E3779F9u, 0x85EBCA77C2B2AE63u};
+
+std::size_t finishHash(std::uint64_t h) {
+  return static_cast<std::size_t>(h ^ (h >> 29) ^ (h >> 47));
+}
+
+// A name cut to 32 characters, upper case, blank padded, and its hash. Built
+// and hashed a word at a time; the words are mixed independently, so that
+// the multiplies overlap (the lookup runs for every name token).
+struct NameKey {
+  Name name;
+  std::size_t hash;
+};
+constexpr std::size_t kWord = sizeof(std::uint64_t);
+static_assert(kNameWidth == kHashFactors.size() * kWord);
+
+NameKey keyOf(std::string_view text) {
   const std::size_t n = std::min<std::size_t>(text.size(), kNameWidth);
-  for (std::size_t i = 0; i < n; ++i) key[i] = upperAscii(text[i]);
+  NameKey key;
+  std::uint64_t h = 0;
+  for (std::size_t i = 0; i < kHashFactors.size(); ++i) {
+    const std::size_t from = i * kWord;
+    std::uint64_t w = 0x2020202020202020u;
+    if (from + kWord <= n) {
+      std::memcpy(&w, text.data() + from, kWord);
+    } else {
+      for (std::size_t j = 0; from + j < n; ++j) {
+        const std::size_t shift = std::endian::native == std::endian::little ? 8 * j : 56 - 8 * j;
+        w = (w & ~(std::uint64_t{0xFF} << shift)) |
+            (std::uint64_t{static_cast<unsigned char>(text[from + j])} << shift);
+      }
+    }
+    w = upperAsciiWord(w);
+    std::memcpy(key.name.data() + from, &w, kWord);
+    h += w * kHashFactors[i];
+  }
+  key.hash = finishHash(h);
   return key;
+}
+
+std::size_t hashOfName(const Name& name) {
+  std::uint64_t h = 0;
+  for (std::size_t i = 0; i < kHashFactors.size(); ++i) {
+    std::uint64_t w = 0;
+    std::memcpy(&w, name.data() + i * kWord, kWord);
+    h += w * kHashFactors[i];
+  }
+  return finishHash(h);
+}
+
+bool sameName(const Name& a, const Name& b) {
+  std::uint64_t diff = 0;
+  for (std::size_t i = 0; i < kNameWidth; i += kWord) {
+    std::uint64_t x = 0;
+    std::uint64_t y = 0;
+    std::memcpy(&x, a.data() + i, kWord);
+    std::memcpy(&y, b.data() + i, kWord);
+    diff |= x ^ y;
+  }
+  return diff == 0;
 }
 
 // Byte-wise order of two names as unsigned codes. Names share long
@@ -92,23 +148,12 @@ NameTable::Probe NameTable::search(const Name& key, int bucket) const {
   return {0, lo};
 }
 
-static std::size_t hashOfName(const Name& key) {
-  std::uint64_t h = 0;
-  for (std::size_t i = 0; i < kNameWidth; i += sizeof h) {
-    std::uint64_t w = 0;
-    std::memcpy(&w, key.data() + i, sizeof w);
-    h = (h ^ w) * 0x9E3779B97F4A7C15u;
-    h ^= h >> 29;
-  }
-  return static_cast<std::size_t>(h);
-}
-
-int NameTable::hashed(const Name& key, std::size_t& at) const {
+int NameTable::hashed(const Name& key, std::size_t hash, std::size_t& at) const {
   if (hashSlots_.empty()) return 0;
   const std::size_t mask = hashSlots_.size() - 1;
-  at = hashOfName(key) & mask;
+  at = hash & mask;
   while (const std::int32_t e = hashSlots_[at]) {
-    if (std::memcmp(names_[slot(e)].data(), key.data(), kNameWidth) == 0) return e;
+    if (sameName(names_[slot(e)], key)) return e;
     at = (at + 1) & mask;
   }
   return 0;
@@ -132,16 +177,17 @@ void NameTable::growHash() {
 }
 
 int NameTable::find(std::string_view text) const {
-  const Name key = keyOf(text);
+  const NameKey key = keyOf(text);
   std::size_t at = 0;
-  return hashed(key, at);
+  return hashed(key.name, key.hash, at);
 }
 
 int NameTable::lookup(std::string_view text) {
-  const Name key = keyOf(text);
+  const NameKey keyed = keyOf(text);
+  const Name& key = keyed.name;
   if (2 * (static_cast<std::size_t>(count_) + 1) > hashSlots_.size()) growHash();
   std::size_t at = 0;
-  if (const int e = hashed(key, at); e != 0) {
+  if (const int e = hashed(key, keyed.hash, at); e != 0) {
     // The lookup counter counts to 255; past it, it stays 0.
     auto& counter = attributes_[slot(e)][0];
     const auto n = static_cast<unsigned char>(counter);

@@ -122,7 +122,7 @@ class NameTable {
   Probe search(const Name& key, int bucket) const;
   // The entry of a name from the hash of the unit's names, 0 when absent;
   // at is where a new entry of that name goes in hashSlots_.
-  int hashed(const Name& key, std::size_t& at) const;
+  int hashed(const Name& key, std::size_t hash, std::size_t& at) const;
   void placeInHash(int e, std::size_t at);
   void growHash();
 
