@@ -2,11 +2,20 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
+#include <cstring>
 
 namespace ksfort {
 
 void Listing::record(std::string_view rec) {
+  // Trailing blanks are dropped, eight at a time while they last: most
+  // records are print lines padded with blanks.
+  constexpr std::uint64_t kBlanks = 0x2020202020202020u;
   std::size_t n = rec.size();
+  for (std::uint64_t w = 0; n >= sizeof w; n -= sizeof w) {
+    std::memcpy(&w, rec.data() + n - sizeof w, sizeof w);
+    if (w != kBlanks) break;
+  }
   while (n > 0 && rec[n - 1] == ' ') --n;
   append(rec.substr(0, n), true);
 }
