@@ -20,6 +20,25 @@ void Listing::record(std::string_view rec) {
   append(rec.substr(0, n), true);
 }
 
+std::span<char> Listing::recordSpace(std::size_t width) {
+  if (width + 1 > capacity_ - used_) {
+    auto grown = std::make_unique_for_overwrite<char[]>(used_ + width + 1);
+    std::copy_n(buf_.get(), used_, grown.get());
+    buf_ = std::move(grown);
+    capacity_ = used_ + width + 1;
+  }
+  std::memset(buf_.get() + used_, ' ', width);
+  return {buf_.get() + used_, width};
+}
+
+void Listing::commitRecord(std::size_t length) {
+  const char* rec = buf_.get() + used_;
+  while (length > 0 && rec[length - 1] == ' ') --length;
+  used_ += length;
+  buf_[used_++] = '\n';
+  if (used_ >= kBlock) flush();
+}
+
 void Listing::write(std::string_view text) {
   append(text, false);
 }

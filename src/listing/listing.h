@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +27,13 @@ class Listing final : public OutputSink {
 
   // Writes one record; trailing blanks are not significant and are dropped.
   void record(std::string_view rec);
+  // A record built in place, for reports of millions of lines:
+  // recordSpace(width) gives room for width characters after the bytes
+  // held, blank filled, valid until the next call; commitRecord(length)
+  // makes its first length characters the next record, trailing blanks
+  // dropped as record() drops them.
+  std::span<char> recordSpace(std::size_t width);
+  void commitRecord(std::size_t length);
   // Writes text as it stands (messages of the host services).
   void write(std::string_view text) override;
   void flush() override;

@@ -113,9 +113,6 @@ class TreeWalk {
   std::vector<Node> nodes_;  // [e] for program-table entry e
   std::vector<Call> calls_;
   std::array<PathLevel, kLevels> path_{};
-  // The line being built, reused for every line: cells are copied in
-  // fixed-size pieces straight into it.
-  std::array<char, PrintLine::kWidth> line_{};
   // Entries whose work fields the current tree changed, cleared before the next.
   std::vector<std::int32_t> touched_;
   // Per unit: whether one of its callees has calls itself (kUnknown until asked).
@@ -229,15 +226,15 @@ void TreeWalk::walk(int root) {
 
 // Writes the n characters of text from 1-based position pos of the line.
 template <std::size_t N>
-void putAt(std::array<char, PrintLine::kWidth>& line, int pos, const char (&text)[N]) {
+void putAt(char* line, int pos, const char (&text)[N]) {
   static_assert(N >= 1);
-  std::memcpy(line.data() + pos - 1, text, N - 1);
+  std::memcpy(line + pos - 1, text, N - 1);
 }
 
 // The mark and the name of a node from position pos; blank name positions 7
 // and 8 take the fill character.
-void putNode(std::array<char, PrintLine::kWidth>& line, int pos, const PathLevel& node, char fill) {
-  char* cell = line.data() + pos - 1;
+void putNode(char* line, int pos, const PathLevel& node, char fill) {
+  char* cell = line + pos - 1;
   std::memcpy(cell, node.mark.data(), node.mark.size());
   char* name = cell + kNameOffset;
   std::memcpy(name, node.name.data(), kShownName);
@@ -249,8 +246,8 @@ void TreeWalk::printLine(int level, Ending ending) {
   int first = level;  // the first node shown on this line
   while (first > 1 && path_[static_cast<std::size_t>(first - 2)].fresh) --first;
   frame_.countLine();
-  std::array<char, PrintLine::kWidth>& line = line_;
-  line.fill(' ');
+  // Built in place in the listing: a tree can run to millions of lines.
+  char* line = frame_.out().recordSpace(PrintLine::kWidth).data();
   bool announced = false;  // a further sibling follows on the next line
   bool anyBar = false;
   for (int k = 1; k < level; ++k) {
@@ -283,19 +280,19 @@ void TreeWalk::printLine(int level, Ending ending) {
     case Ending::kCut:
       putNode(line, cellPos(level), node, '=');
       putAt(line, connector, "==>");
-      std::memcpy(line.data() + kTrailerPos - 1, kContinued.data(), kContinued.size());
+      std::memcpy(line + kTrailerPos - 1, kContinued.data(), kContinued.size());
       end = PrintLine::kWidth;
       break;
     case Ending::kRecursion:
       assert(level <= kCutLevel && "a recursive node has calls, so it stands above level 9");
       putNode(line, cellPos(level), node, ' ');
       putAt(line, connector, "<==");
-      std::fill(line.begin() + cellPos(level + 1) - 1, line.begin() + kTrailerPos - 1, '=');
-      std::memcpy(line.data() + kTrailerPos - 1, kRecursive.data(), kRecursive.size());
+      std::fill(line + cellPos(level + 1) - 1, line + kTrailerPos - 1, '=');
+      std::memcpy(line + kTrailerPos - 1, kRecursive.data(), kRecursive.size());
       end = PrintLine::kWidth;
       break;
   }
-  frame_.out().record({line.data(), static_cast<std::size_t>(end)});
+  frame_.out().commitRecord(static_cast<std::size_t>(end));
   if (!announced && anyBar) printBars(first, level);
   for (int k = first; k <= level; ++k) path_[static_cast<std::size_t>(k - 1)].fresh = false;
 }
@@ -304,8 +301,7 @@ void TreeWalk::printLine(int level, Ending ending) {
 // whose calls go on, as on the line just printed.
 void TreeWalk::printBars(int first, int level) {
   frame_.countLine();
-  std::array<char, PrintLine::kWidth>& bars = line_;
-  bars.fill(' ');
+  char* bars = frame_.out().recordSpace(PrintLine::kWidth).data();
   int end = 1;
   for (int k = 1; k < level; ++k) {
     const PathLevel& node = path_[static_cast<std::size_t>(k - 1)];
@@ -314,7 +310,7 @@ void TreeWalk::printBars(int first, int level) {
       end = cellPos(k) + kConnectorOffset + 2;
     }
   }
-  frame_.out().record({bars.data(), static_cast<std::size_t>(end)});
+  frame_.out().commitRecord(static_cast<std::size_t>(end));
 }
 
 void startTreePage(PageFrame& frame, std::string_view title) {
