@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstring>
 #include <limits>
@@ -103,14 +104,32 @@ constexpr char toUpper(unsigned char c) {
   return upperAscii(static_cast<char>(c));
 }
 
-// Whether the eight characters from p on are all blanks: the padding of the
-// cards' text columns is skipped a word at a time.
+// Blanks and tabs are found eight characters at a time: the padding of the
+// cards' text columns and the blanks between tokens are most of a statement.
 constexpr std::size_t kBlankRun = sizeof(std::uint64_t);
-bool blankRunAt(const void* p) {
-  constexpr std::uint64_t kBlanks = 0x2020202020202020u;
+
+// A mask with the high bit of each byte of the eight characters from p on
+// that is neither a blank nor a tab; exact for every byte value.
+std::uint64_t notBlankMask(const void* p) {
+  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Fu;
+  constexpr std::uint64_t kHigh = ~kLow7;
   std::uint64_t word = 0;
   std::memcpy(&word, p, sizeof word);
-  return word == kBlanks;
+  auto nonZero = [](std::uint64_t x) { return (((x & kLow7) + kLow7) | x) & kHigh; };
+  return nonZero(word ^ 0x2020202020202020u) & nonZero(word ^ 0x0909090909090909u);
+}
+
+// The number of blanks and tabs that lead (first) or end (last) the eight
+// characters of a mask, 8 when the mask is empty.
+std::size_t leadingBlanks(std::uint64_t mask) {
+  const int bits =
+      std::endian::native == std::endian::little ? std::countr_zero(mask) : std::countl_zero(mask);
+  return static_cast<std::size_t>(bits) / 8;
+}
+std::size_t endingBlanks(std::uint64_t mask) {
+  const int bits =
+      std::endian::native == std::endian::little ? std::countl_zero(mask) : std::countr_zero(mask);
+  return static_cast<std::size_t>(bits) / 8;
 }
 
 // A scanned token: its kind and the text index just past its last character.
@@ -141,7 +160,12 @@ class Scanner {
       const unsigned char c = s_[i];
       if (c == ' ' || c == '\t') {
         ++i;
-        while (i + kBlankRun <= sig_ && blankRunAt(s_ + i)) i += kBlankRun;
+        // The rest of the run a word at a time, while a whole word is left.
+        while (i + kBlankRun <= sig_) {
+          const std::size_t blanks = leadingBlanks(notBlankMask(s_ + i));
+          i += blanks;
+          if (blanks < kBlankRun) break;
+        }
       } else if (c == '!') {
         i = (i / w_ + 1) * w_;
       } else {
@@ -441,7 +465,11 @@ const std::array<std::uint8_t, 256>& tableOf(CharacterCode code) {
 
 std::size_t significantEnd(std::string_view text) {
   std::size_t end = text.size();
-  while (end >= kBlankRun && blankRunAt(text.data() + end - kBlankRun)) end -= kBlankRun;
+  while (end >= kBlankRun) {
+    const std::size_t blanks = endingBlanks(notBlankMask(text.data() + end - kBlankRun));
+    end -= blanks;
+    if (blanks < kBlankRun) return end;
+  }
   while (end > 0 && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
   return end;
 }

@@ -114,6 +114,32 @@ TEST(Tokeniser, BlankRunsOfEveryLength) {
   EXPECT_EQ(scan(test::cards({"A" + b17 + "! c" + b9 + "Q", b8 + "B"})), "8:AB");
 }
 
+// Blanks and TABs are found a word at a time: bytes that differ from them by
+// one bit are not blanks, wherever they stand in the word.
+TEST(Tokeniser, BytesNearBlankAndTabAreNotBlanks) {
+  auto naiveEnd = [](std::string_view t) {
+    std::size_t end = t.size();
+    while (end > 0 && (t[end - 1] == ' ' || t[end - 1] == '\t')) --end;
+    return end;
+  };
+  const std::string near = {'\xA0', '\x89', '\x21', '\x08', '\x0A', '\x28', '\x00', 'A'};
+  for (const char c : near) {
+    for (std::size_t before = 0; before < 20; ++before) {
+      for (std::size_t after = 0; after < 20; after += 3) {
+        std::string text;
+        for (std::size_t k = 0; k < before; ++k) text += k % 3 == 2 ? '\t' : ' ';
+        text += c;
+        for (std::size_t k = 0; k < after; ++k) text += k % 4 == 1 ? '\t' : ' ';
+        ASSERT_EQ(significantEnd(text), naiveEnd(text)) << int(c) << " " << before << " " << after;
+        // The name character after the run is found; a "(" or a quote is not a name.
+        if (c == '\xA0' || c == 'A' || c == '\x00') {
+          ASSERT_EQ(scan(text), "8:" + std::string(1, c)) << int(c) << " " << before;
+        }
+      }
+    }
+  }
+}
+
 TEST(Tokeniser, QuoteSwitchesAndEbcdic) {
   EXPECT_EQ(scan("8HX", CharacterCode::kAscii, QuoteMode::kNoLetters), "2:8|8:HX");
   EXPECT_EQ(scan("1'5", CharacterCode::kAscii, QuoteMode::kAlone), "2:1|60:'|2:5");
