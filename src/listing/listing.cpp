@@ -1,23 +1,39 @@
 #include "listing/listing.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
 
 namespace ksfort {
 
-void Listing::record(std::string_view rec) {
-  // Trailing blanks are dropped, eight at a time while they last: most
-  // records are print lines padded with blanks.
+namespace {
+
+// The length of text without its trailing blanks, found eight at a time while
+// they last: most records are print lines padded with blanks.
+std::size_t withoutTrailingBlanks(const char* text, std::size_t n) {
   constexpr std::uint64_t kBlanks = 0x2020202020202020u;
-  std::size_t n = rec.size();
+  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Fu;
   for (std::uint64_t w = 0; n >= sizeof w; n -= sizeof w) {
-    std::memcpy(&w, rec.data() + n - sizeof w, sizeof w);
-    if (w != kBlanks) break;
+    std::memcpy(&w, text + n - sizeof w, sizeof w);
+    if (w == kBlanks) continue;
+    // The high bit of every byte that is not a blank; the blanks after the
+    // last of them end the text.
+    const std::uint64_t x = w ^ kBlanks;
+    const std::uint64_t mask = (((x & kLow7) + kLow7) | x) & ~kLow7;
+    const int bits = std::endian::native == std::endian::little ? std::countl_zero(mask)
+                                                                : std::countr_zero(mask);
+    return n - static_cast<std::size_t>(bits) / 8;
   }
-  while (n > 0 && rec[n - 1] == ' ') --n;
-  append(rec.substr(0, n), true);
+  while (n > 0 && text[n - 1] == ' ') --n;
+  return n;
+}
+
+}  // namespace
+
+void Listing::record(std::string_view rec) {
+  append(rec.substr(0, withoutTrailingBlanks(rec.data(), rec.size())), true);
 }
 
 std::span<char> Listing::recordSpace(std::size_t width) {
@@ -32,9 +48,7 @@ std::span<char> Listing::recordSpace(std::size_t width) {
 }
 
 void Listing::commitRecord(std::size_t length) {
-  const char* rec = buf_.get() + used_;
-  while (length > 0 && rec[length - 1] == ' ') --length;
-  used_ += length;
+  used_ += withoutTrailingBlanks(buf_.get() + used_, length);
   buf_[used_++] = '\n';
   if (used_ >= kBlock) flush();
 }
