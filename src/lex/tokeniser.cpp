@@ -204,6 +204,23 @@ class Scanner {
     return skip(j);
   }
 
+  // A name character that is neither a blank, a TAB nor a "!" (all three
+  // are of the class of letters).
+  bool nameCharStanding(std::size_t i) const {
+    const unsigned char c = s_[i];
+    return cls_[c] >= kClassDigit && c != ' ' && c != '\t' && c != '!';
+  }
+
+  // The n characters from i on, as put would write them one by one.
+  void putRun(std::size_t i, std::size_t n) {
+    if (n <= out_.size() - len_) {
+      std::memcpy(out_.data() + len_, s_ + i, n);
+      len_ += n;
+    } else {
+      for (std::size_t k = 0; k < n; ++k) put(s_[i + k]);
+    }
+  }
+
   void put(unsigned char c) {
     if (len_ < out_.size()) {
       out_[len_++] = static_cast<char>(c);
@@ -337,15 +354,17 @@ class Scanner {
   Scanned name(std::size_t i) {
     const unsigned char first = s_[i];
     std::size_t count = 0;
-    std::size_t last = i;
+    std::size_t end = i;  // past the last name character taken
     std::size_t j = i;
     do {
-      last = j;
-      put(s_[j]);
-      ++count;
-      j = skipAfter(j);
+      // The characters that stand together go at once; then the blanks.
+      std::size_t k = j + 1;
+      while (k < sig_ && nameCharStanding(k)) ++k;
+      putRun(j, k - j);
+      count += k - j;
+      end = k;
+      j = skip(k);
     } while (j < n_ && nameChar(j));
-    const std::size_t end = last + 1;
     if (j >= n_) return {TokenKind::kName, end};
     const unsigned char c = s_[j];
     if (c == '(') return {TokenKind::kNameParen, end};
