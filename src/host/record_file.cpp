@@ -9,6 +9,15 @@
 #include <cstring>
 
 namespace ksfort {
+namespace {
+
+const char* findCr(const char* from, const char* end) {
+  if (from == end) return end;
+  const void* cr = std::memchr(from, '\r', static_cast<std::size_t>(end - from));
+  return cr ? static_cast<const char*>(cr) : end;
+}
+
+}  // namespace
 
 bool RecordFile::open(std::string_view path) {
   close();
@@ -31,6 +40,7 @@ void RecordFile::openText(std::string_view text) {
   close();
   pos_ = text.data();
   end_ = text.data() + text.size();
+  crAt_ = findCr(pos_, end_);
   open_ = true;
   done_ = true;  // nothing to refill: the whole input is in view
 }
@@ -38,7 +48,7 @@ void RecordFile::openText(std::string_view text) {
 void RecordFile::close() {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
-  pos_ = end_ = nullptr;
+  pos_ = end_ = crAt_ = nullptr;
   open_ = false;
   done_ = false;
   skipLf_ = false;
@@ -52,6 +62,7 @@ bool RecordFile::refill() {
     if (n > 0) {
       pos_ = buf_.get();
       end_ = pos_ + n;
+      crAt_ = findCr(pos_, end_);
       return true;
     }
     if (n < 0 && errno == EINTR) continue;
@@ -82,8 +93,8 @@ bool RecordFile::read(std::span<char> record) {
     any = true;
     const auto avail = static_cast<std::size_t>(end_ - pos_);
     const char* stop = static_cast<const char*>(std::memchr(pos_, '\n', avail));
-    const std::size_t before = stop ? static_cast<std::size_t>(stop - pos_) : avail;
-    if (const void* cr = std::memchr(pos_, '\r', before)) stop = static_cast<const char*>(cr);
+    if (crAt_ < pos_) crAt_ = findCr(pos_, end_);
+    if (crAt_ < (stop ? stop : end_)) stop = crAt_;
     const auto n = static_cast<std::size_t>((stop ? stop : end_) - pos_);
     if (n > 0 && length < record.size()) {
       std::copy_n(pos_, std::min(n, record.size() - length), record.begin() + length);

@@ -41,6 +41,10 @@ class RecordFile {
   std::unique_ptr<char[]> buf_;  // allocated at the first file open, then kept
   const char* pos_ = nullptr;
   const char* end_ = nullptr;
+  // The first carriage return at or after pos_ in the bytes in view (end_
+  // when none): most files hold none, so a line need not be searched for one.
+  // Found again only once reading has passed it.
+  const char* crAt_ = nullptr;
   bool open_ = false;
   bool done_ = false;    // end of input or read error seen
   bool skipLf_ = false;  // the last record ended with a carriage return
