@@ -1,6 +1,9 @@
 #include "structure/unit_registration.h"
 
 #include <algorithm>
+#include <array>
+#include <span>
+#include <vector>
 
 namespace ksfort {
 namespace {
@@ -99,15 +102,15 @@ class Registration {
     s_.programs.at(p, ProgramChar::kLengthLow) = n_.at(e, Attribute::kLengthLow);
   }
 
-  // One group of call records in name order; its start and count.
-  void calls(int unit, CallGroup group, ProgramField startField, ProgramField countField) {
+  // One group of call records, the group's name entries in name order; its
+  // start and count.
+  void calls(int unit, CallGroup group, std::span<const std::int32_t> members,
+             ProgramField startField, ProgramField countField) {
     ProgramTable& programs = s_.programs;
     LimitedTable<CallRecord>& table = s_.lists.calls;
     programs.at(unit, startField) = static_cast<std::int32_t>(table.size()) + 1;
     std::int32_t count = 0;
-    for (int p = 1; p <= n_.count(); ++p) {
-      const int e = n_.sortedEntry(p);
-      if (!isCalled(n_, e) || groupOf(n_, e) != group) continue;
+    for (const std::int32_t e : members) {
       CallRecord r;
       r.name = nameField(n_.name(e));
       for (std::size_t k = 0; k < r.attributes.size(); ++k)
@@ -150,8 +153,12 @@ int registerUnit(ProgramStructure& s, const NameTable& names, const DeclarationT
   programs.at(self, ProgramField::kEntriesStart) =
       static_cast<std::int32_t>(s.lists.entries.size()) + 1;
   programs.at(self, ProgramField::kEntryCount) = 0;
+  // The called names of each call group, in name order, gathered in the same
+  // pass over the names.
+  std::array<std::vector<std::int32_t>, 3> called;
   for (int p = 1; p <= names.count(); ++p) {
     const int e = names.sortedEntry(p);
+    if (isCalled(names, e)) called[static_cast<std::size_t>(groupOf(names, e))].push_back(e);
     const char cls = names.at(e, Attribute::kClass);
     if (cls == 'P') {
       r.copyType(e, self);
@@ -168,11 +175,15 @@ int registerUnit(ProgramStructure& s, const NameTable& names, const DeclarationT
       r.arguments(e, entry);
     }
   }
-  r.calls(self, CallGroup::kStatementFunction, ProgramField::kStatementFunctionsStart,
-          ProgramField::kStatementFunctionCount);
-  r.calls(self, CallGroup::kDummyProcedure, ProgramField::kDummyProceduresStart,
-          ProgramField::kDummyProcedureCount);
-  r.calls(self, CallGroup::kOrdinary, ProgramField::kCallsStart, ProgramField::kCallCount);
+  auto group = [&](CallGroup g) {
+    return std::span<const std::int32_t>(called[static_cast<std::size_t>(g)]);
+  };
+  r.calls(self, CallGroup::kStatementFunction, group(CallGroup::kStatementFunction),
+          ProgramField::kStatementFunctionsStart, ProgramField::kStatementFunctionCount);
+  r.calls(self, CallGroup::kDummyProcedure, group(CallGroup::kDummyProcedure),
+          ProgramField::kDummyProceduresStart, ProgramField::kDummyProcedureCount);
+  r.calls(self, CallGroup::kOrdinary, group(CallGroup::kOrdinary), ProgramField::kCallsStart,
+          ProgramField::kCallCount);
 
   if (s.selectedCards.size() < static_cast<std::size_t>(programs.count()))
     s.selectedCards.resize(static_cast<std::size_t>(programs.count()), {0, 0});
