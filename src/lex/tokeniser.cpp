@@ -156,6 +156,30 @@ class Scanner {
   // padding of the cards' text columns: runs of them go eight at a time, and
   // the padding after the last significant character is not read at all.
   std::size_t skip(std::size_t i) const {
+    // Most calls find a significant character at once: that test is inline,
+    // the scan over blanks and comments is not.
+    if (i < sig_) {
+      const unsigned char c = s_[i];
+      if (c != ' ' && c != '\t' && c != '!') return i;
+    }
+    return skipFrom(i);
+  }
+
+  std::size_t written() const { return len_; }
+  bool overflowed() const { return overflow_; }
+
+  Scanned scan(std::size_t i) {
+    const unsigned char c = s_[i];
+    if (c == '.') return dot(i);
+    if (c == '\'' || c == '"') return characterConstant(i);
+    const std::uint8_t k = cls_[c];
+    if (k == kClassDigit) return number(i);
+    if (k == kClassOther) return name(i);
+    return op(i);
+  }
+
+ private:
+  [[gnu::noinline]] std::size_t skipFrom(std::size_t i) const {
     while (i < sig_) {
       const unsigned char c = s_[i];
       if (c == ' ' || c == '\t') {
@@ -175,34 +199,11 @@ class Scanner {
     return n_;
   }
 
-  Scanned scan(std::size_t i) {
-    const unsigned char c = s_[i];
-    if (c == '.') return dot(i);
-    if (c == '\'' || c == '"') return characterConstant(i);
-    const std::uint8_t k = cls_[c];
-    if (k == kClassDigit) return number(i);
-    if (k == kClassOther) return name(i);
-    return op(i);
-  }
-
-  std::size_t written() const { return len_; }
-  bool overflowed() const { return overflow_; }
-
- private:
   std::uint8_t classAt(std::size_t i) const { return cls_[s_[i]]; }
   bool nameChar(std::size_t i) const { return classAt(i) >= kClassDigit; }
 
-  // The index of the next significant character after i: i + 1 itself in
-  // the common case of a token's characters standing together, where skip
-  // would return at once.
-  std::size_t skipAfter(std::size_t i) const {
-    const std::size_t j = i + 1;
-    if (j < sig_) {
-      const unsigned char c = s_[j];
-      if (c != ' ' && c != '\t' && c != '!') return j;
-    }
-    return skip(j);
-  }
+  // The index of the next significant character after i.
+  std::size_t skipAfter(std::size_t i) const { return skip(i + 1); }
 
   // A name character that is neither a blank, a TAB nor a "!" (all three
   // are of the class of letters).

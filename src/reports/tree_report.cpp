@@ -246,8 +246,12 @@ void TreeWalk::printLine(int level, Ending ending) {
   int first = level;  // the first node shown on this line
   while (first > 1 && path_[static_cast<std::size_t>(first - 2)].fresh) --first;
   frame_.countLine();
-  // Built in place in the listing: a tree can run to millions of lines.
-  char* line = frame_.out().recordSpace(PrintLine::kWidth).data();
+  // Built in place in the listing: a tree can run to millions of lines. A
+  // line with a trailer runs to the last position, any other ends with the
+  // name of its last node.
+  const int width =
+      ending == Ending::kLeaf ? cellPos(level) + kConnectorOffset - 1 : PrintLine::kWidth;
+  char* line = frame_.out().recordSpace(static_cast<std::size_t>(width)).data();
   bool announced = false;  // a further sibling follows on the next line
   bool anyBar = false;
   for (int k = 1; k < level; ++k) {
@@ -272,7 +276,6 @@ void TreeWalk::printLine(int level, Ending ending) {
   }
   const PathLevel& node = path_[static_cast<std::size_t>(level - 1)];
   const int connector = cellPos(level) + kConnectorOffset;
-  int end = cellPos(level) + kConnectorOffset - 1;  // positions written
   switch (ending) {
     case Ending::kLeaf:
       putNode(line, cellPos(level), node, ' ');
@@ -281,7 +284,6 @@ void TreeWalk::printLine(int level, Ending ending) {
       putNode(line, cellPos(level), node, '=');
       putAt(line, connector, "==>");
       std::memcpy(line + kTrailerPos - 1, kContinued.data(), kContinued.size());
-      end = PrintLine::kWidth;
       break;
     case Ending::kRecursion:
       assert(level <= kCutLevel && "a recursive node has calls, so it stands above level 9");
@@ -289,10 +291,9 @@ void TreeWalk::printLine(int level, Ending ending) {
       putAt(line, connector, "<==");
       std::fill(line + cellPos(level + 1) - 1, line + kTrailerPos - 1, '=');
       std::memcpy(line + kTrailerPos - 1, kRecursive.data(), kRecursive.size());
-      end = PrintLine::kWidth;
       break;
   }
-  frame_.out().commitRecord(static_cast<std::size_t>(end));
+  frame_.out().commitRecord(static_cast<std::size_t>(width));
   if (!announced && anyBar) printBars(first, level);
   for (int k = first; k <= level; ++k) path_[static_cast<std::size_t>(k - 1)].fresh = false;
 }
@@ -301,7 +302,8 @@ void TreeWalk::printLine(int level, Ending ending) {
 // whose calls go on, as on the line just printed.
 void TreeWalk::printBars(int first, int level) {
   frame_.countLine();
-  char* bars = frame_.out().recordSpace(PrintLine::kWidth).data();
+  // The bars stand in the cells before the level's own.
+  char* bars = frame_.out().recordSpace(static_cast<std::size_t>(cellPos(level) - 1)).data();
   int end = 1;
   for (int k = 1; k < level; ++k) {
     const PathLevel& node = path_[static_cast<std::size_t>(k - 1)];
