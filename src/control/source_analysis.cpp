@@ -194,7 +194,9 @@ bool openMember(Run& run) {
       reportMissingFile(run.err, MissingFile::kInclude, path);
       return false;
     }
-    text = run.memberTexts.load(path);
+    // Only a regular file is held: a pipe or a device gives its bytes once,
+    // so it is read as it stands, by one open.
+    if (fs.kind == FileKind::kRegular) text = run.memberTexts.load(path);
   }
   if (text) {
     run.reader.pushIncludeText(*text, name);

@@ -15,12 +15,23 @@ const std::string* MemberTexts::find(std::string_view path) const {
 
 const std::string* MemberTexts::load(std::string_view path) {
   if (total_ >= kTotalLimit) return nullptr;
+  std::string key(path);
+  if (tooLong_.contains(key)) return nullptr;
   std::string text;
   const std::size_t limit = std::min(kMemberLimit, kTotalLimit - total_);
-  if (readWholeFile(path, limit, text) != WholeFileRead::kRead) return nullptr;
+  switch (readWholeFile(path, limit, text)) {
+    case WholeFileRead::kRead:
+      break;
+    case WholeFileRead::kTooLarge:
+      tooLong_.insert(std::move(key));
+      return nullptr;
+    case WholeFileRead::kNotOpened:
+    case WholeFileRead::kFailed:
+      return nullptr;
+  }
   total_ += text.size();
   text.shrink_to_fit();
-  return &texts_.insert_or_assign(std::string(path), std::move(text)).first->second;
+  return &texts_.insert_or_assign(std::move(key), std::move(text)).first->second;
 }
 
 }  // namespace ksfort

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace ksfort {
 
@@ -20,13 +21,15 @@ class MemberTexts {
 
   // The text of the member at path when it is held, else nullptr.
   const std::string* find(std::string_view path) const;
-  // Reads the member at path and holds its text; nullptr when it cannot be
-  // held (it cannot be opened or read, it is too long, or the total is
-  // reached): the caller then reads the file as it stands.
+  // Reads the member at path (a regular file) and holds its text; nullptr
+  // when it cannot be held (it cannot be opened or read, it is too long, or
+  // the total is reached): the caller then reads the file as it stands. A
+  // member too long to hold is not read for holding again.
   const std::string* load(std::string_view path);
 
  private:
   std::unordered_map<std::string, std::string> texts_;
+  std::unordered_set<std::string> tooLong_;  // members that were too long to hold
   std::size_t total_ = 0;
 };
 

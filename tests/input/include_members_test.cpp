@@ -3,11 +3,17 @@
 // included-members report.
 #include "input/include_members.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 
 #include "support/test_support.h"
 
@@ -178,6 +184,51 @@ TEST_F(IncludeRuns, MembersIncludedAgainGiveTheirCardsEveryTime) {
       << s1 + s2;
   const auto lines = r.lines();
   EXPECT_GE(test::findLine(lines, "   00001.  crlf.inc  /BY PROGRAM/ :  S1          S2"), 0);
+}
+
+TEST_F(IncludeRuns, MemberFromAPipeIsReadOnceAndWhole) {
+  // A pipe gives its bytes once: more than the held-text limit of them must
+  // all reach the analysis through one open.
+  const std::string fifo = dir + "/pipe.inc";
+  if (::mkfifo(fifo.c_str(), 0600) != 0) GTEST_SKIP() << "no named pipes here";
+  std::string text = "      X1 = Y1\n";
+  const int comments = 16000;  // over 1 MiB in all
+  for (int i = 0; i < comments; ++i) text += "C" + std::string(70, '-') + "\n";
+  text += "      X2 = Y2\n";
+  // A writer that finds the reader gone gets SIGPIPE: an error, not an end.
+  const auto oldHandler = std::signal(SIGPIPE, SIG_IGN);
+  std::thread writer([&] {
+    const int fd = ::open(fifo.c_str(), O_WRONLY);
+    if (fd < 0) return;
+    bool cut = false;  // the reader went away before the end
+    for (std::size_t at = 0; at < text.size() && !cut;) {
+      const ssize_t n = ::write(fd, text.data() + at, text.size() - at);
+      cut = n <= 0;
+      if (!cut) at += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    // A reader that opens the pipe again would wait for a writer for ever:
+    // one more open lets it see the end, so the test fails instead of hanging.
+    for (int tries = 0; cut && tries < 500; ++tries) {
+      const int again = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+      if (again >= 0) {
+        ::close(again);
+        break;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+  });
+  const std::string src = file("p.f", "      PROGRAM P\n      INCLUDE 'pipe.inc'\n      END\n");
+  const auto r = test::runKsfort({"-index", src});
+  writer.join();
+  std::signal(SIGPIPE, oldHandler);
+  EXPECT_EQ(r.status, 0) << r.err;
+  // 3 source cards, the member's cards and one card for its end.
+  EXPECT_NE(r.out.find("( TOTAL CARDS     " + std::to_string(3 + comments + 2 + 1) + " )"),
+            std::string::npos);
+  EXPECT_GE(test::findLine(r.lines(), std::string(13, ' ') + test::padded("Y2", 32) +
+                                          "  IS  PROBABLY  UNDEFINED."),
+            0);
 }
 
 }  // namespace
