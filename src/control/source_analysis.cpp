@@ -212,7 +212,13 @@ bool openMember(Run& run) {
 // and, with NEST, leaves a pseudo card in the unit's card store.
 void closeMember(Run& run, BoundedTable<Card>* unitCards) {
   const int level = run.reader.includeLevel();
+  // A read error ends the member like its end; the run goes on and fails.
+  const int readError = run.reader.memberReadError();
   const std::string name(run.reader.popInclude());
+  if (readError != 0) {
+    reportReadError(run.err, name, readError);
+    run.exitStatus = ExitStatus::kFailed;
+  }
   run.members[run.members.openAt(level)].complete = true;
   ++run.reader.state.cardCount;
   if (unitCards) {

@@ -50,6 +50,8 @@ class CardReader {
   // The system's error number of a failed read of the source, 0 when none
   // failed. A failed read ends the source like its end of file.
   int sourceReadError() const { return files_[0].error(); }
+  // The same for the include member open at the current level.
+  int memberReadError() const { return files_[level_].error(); }
 
   // Opens an include member as the next level, saving the state of the level
   // below; the next statement starts with a fresh card from the member. The

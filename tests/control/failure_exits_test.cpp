@@ -101,6 +101,18 @@ TEST_F(FailureExits, ReadErrorIsReportedAndTheRunFinishes) {
   EXPECT_NE(p.out.find(totalCards(3)), std::string::npos);
 }
 
+TEST_F(FailureExits, ReadErrorInAnIncludeMemberIsReportedAndTheRunFinishes) {
+  ASSERT_EQ(::symlink("/proc/self/mem", (dir + "/mem.inc").c_str()), 0);
+  std::ofstream(dir + "/inc.f")
+      << "      PROGRAM I\n      INCLUDE 'mem.inc'\n      X = 1\n      END\n";
+  const Process p = runShell(dir, "\"$K\" inc.f a.f");
+  EXPECT_EQ(p.status, 1);
+  EXPECT_EQ(p.err, "ksfort: cannot read mem.inc: Input/output error\n");
+  // The run goes on after the member: 4 cards of inc.f, one for the member's
+  // end, 3 of a.f.
+  EXPECT_NE(p.out.find(totalCards(8)), std::string::npos) << p.out.substr(0, 200);
+}
+
 TEST_F(FailureExits, PatternThatMatchesNothingIsASourceNotFound) {
   for (const std::string pattern : {"zz*.f", "nodir/*.f"}) {
     const Process p = runShell(dir, "\"$K\" a.f '" + pattern + "'");
