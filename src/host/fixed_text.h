@@ -3,8 +3,10 @@
 #pragma once
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <string_view>
 
@@ -24,11 +26,48 @@ inline void setField(std::span<char> field, std::string_view text) {
   std::fill(field.begin() + static_cast<std::ptrdiff_t>(n), field.end(), ' ');
 }
 
+// Blank padding is scanned eight characters at a time, read as one word.
+inline constexpr std::size_t kWordBytes = sizeof(std::uint64_t);
+
+inline std::uint64_t loadWord(const char* p) {
+  std::uint64_t word = 0;
+  std::memcpy(&word, p, kWordBytes);
+  return word;
+}
+
+// The high bit of each byte of word that is not c; exact for every byte value.
+constexpr std::uint64_t bytesOtherThan(std::uint64_t word, char c) {
+  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Fu;
+  const std::uint64_t x = word ^ (0x0101010101010101u * static_cast<unsigned char>(c));
+  return (((x & kLow7) + kLow7) | x) & ~kLow7;
+}
+
+// Of the eight characters a mask of bytesOtherThan describes: how many come
+// before the first marked one, and after the last one (8 when none is).
+constexpr std::size_t bytesBeforeFirst(std::uint64_t mask) {
+  const int bits =
+      std::endian::native == std::endian::little ? std::countr_zero(mask) : std::countl_zero(mask);
+  return static_cast<std::size_t>(bits) / 8;
+}
+constexpr std::size_t bytesAfterLast(std::uint64_t mask) {
+  const int bits =
+      std::endian::native == std::endian::little ? std::countl_zero(mask) : std::countr_zero(mask);
+  return static_cast<std::size_t>(bits) / 8;
+}
+
+// The length of the n characters of text without their trailing blanks.
+inline std::size_t lengthWithoutTrailingBlanks(const char* text, std::size_t n) {
+  for (; n >= kWordBytes; n -= kWordBytes) {
+    const std::size_t blanks = bytesAfterLast(bytesOtherThan(loadWord(text + n - kWordBytes), ' '));
+    if (blanks < kWordBytes) return n - blanks;
+  }
+  while (n > 0 && text[n - 1] == ' ') --n;
+  return n;
+}
+
 // The field's text without trailing blanks.
 inline std::string_view trimmed(std::span<const char> field) {
-  std::size_t n = field.size();
-  while (n > 0 && field[n - 1] == ' ') --n;
-  return {field.data(), n};
+  return {field.data(), lengthWithoutTrailingBlanks(field.data(), field.size())};
 }
 
 inline std::string_view view(std::span<const char> field) {

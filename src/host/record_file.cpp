@@ -19,16 +19,26 @@ const char* findCr(const char* from, const char* end) {
 
 }  // namespace
 
-bool RecordFile::open(std::string_view path) {
-  close();
+int openForReading(std::string_view path) {
   while (!path.empty() && path.back() == ' ') path.remove_suffix(1);
   std::array<char, 1024> name{};
-  // A path with a NUL in it or too long for the name buffer names no file.
   if (path.empty() || path.size() >= name.size() || path.find('\0') != std::string_view::npos) {
-    return false;
+    return -1;
   }
   std::copy(path.begin(), path.end(), name.begin());
-  fd_ = ::open(name.data(), O_RDONLY | O_CLOEXEC);
+  return ::open(name.data(), O_RDONLY | O_CLOEXEC);
+}
+
+long readRetrying(int fd, char* buffer, std::size_t n) {
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer, n);
+    if (got >= 0 || errno != EINTR) return got;
+  }
+}
+
+bool RecordFile::open(std::string_view path) {
+  close();
+  fd_ = openForReading(path);
   if (fd_ < 0) return false;
   if (!buf_) buf_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
   pos_ = end_ = buf_.get();
@@ -57,19 +67,16 @@ void RecordFile::close() {
 
 bool RecordFile::refill() {
   if (done_ || fd_ < 0) return false;
-  for (;;) {
-    const ssize_t n = ::read(fd_, buf_.get(), kBufferSize);
-    if (n > 0) {
-      pos_ = buf_.get();
-      end_ = pos_ + n;
-      crAt_ = findCr(pos_, end_);
-      return true;
-    }
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) error_ = errno;  // a read error is reported, never taken as the end
-    done_ = true;
-    return false;
+  const long n = readRetrying(fd_, buf_.get(), kBufferSize);
+  if (n > 0) {
+    pos_ = buf_.get();
+    end_ = pos_ + n;
+    crAt_ = findCr(pos_, end_);
+    return true;
   }
+  if (n < 0) error_ = errno;  // a read error is reported, never taken as the end
+  done_ = true;
+  return false;
 }
 
 bool RecordFile::read(std::span<char> record) {

@@ -11,6 +11,13 @@
 
 namespace ksfort {
 
+// Opens the file a path names (trailing blanks dropped) for reading; -1 when
+// it cannot be opened. A path with a NUL in it, or of 1,024 characters and
+// more, names no file.
+int openForReading(std::string_view path);
+// One read(2) of up to n bytes, repeated when a signal interrupts it.
+long readRetrying(int fd, char* buffer, std::size_t n);
+
 class RecordFile {
  public:
   static constexpr std::size_t kBufferSize = std::size_t{1} << 16;

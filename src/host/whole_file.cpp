@@ -1,21 +1,15 @@
 #include "host/whole_file.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <array>
-#include <cerrno>
+
+#include "host/record_file.h"
 
 namespace ksfort {
 
 WholeFileRead readWholeFile(std::string_view path, std::size_t limit, std::string& text) {
-  while (!path.empty() && path.back() == ' ') path.remove_suffix(1);
-  std::array<char, 1024> name{};
-  if (path.empty() || path.size() >= name.size() || path.find('\0') != std::string_view::npos)
-    return WholeFileRead::kNotOpened;
-  std::copy(path.begin(), path.end(), name.begin());
-  const int fd = ::open(name.data(), O_RDONLY | O_CLOEXEC);
+  const int fd = openForReading(path);
   if (fd < 0) return WholeFileRead::kNotOpened;
   text.clear();
   // Read in blocks up to one byte past the limit: a file that reaches it is
@@ -24,18 +18,13 @@ WholeFileRead readWholeFile(std::string_view path, std::size_t limit, std::strin
   WholeFileRead result = WholeFileRead::kRead;
   for (;;) {
     const std::size_t at = text.size();
-    const std::size_t want = std::min(kBlock, limit + 1 - at);
-    text.resize(at + want);
-    const ssize_t n = ::read(fd, text.data() + at, want);
-    if (n < 0 && errno == EINTR) {
-      text.resize(at);
-      continue;
-    }
+    text.resize(at + std::min(kBlock, limit + 1 - at));
+    const long n = readRetrying(fd, text.data() + at, text.size() - at);
+    text.resize(at + static_cast<std::size_t>(std::max(n, 0L)));
     if (n < 0) {
       result = WholeFileRead::kFailed;
       break;
     }
-    text.resize(at + static_cast<std::size_t>(n));
     if (n == 0) break;
     if (text.size() > limit) {
       result = WholeFileRead::kTooLarge;

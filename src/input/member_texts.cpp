@@ -9,21 +9,20 @@ namespace ksfort {
 
 const std::string* MemberTexts::find(std::string_view path) const {
   if (texts_.empty()) return nullptr;
-  const auto it = texts_.find(std::string(path));
+  const auto it = texts_.find(path);
   return it == texts_.end() ? nullptr : &it->second;
 }
 
 const std::string* MemberTexts::load(std::string_view path) {
   if (total_ >= kTotalLimit) return nullptr;
-  std::string key(path);
-  if (tooLong_.contains(key)) return nullptr;
+  if (tooLong_.contains(path)) return nullptr;
   std::string text;
   const std::size_t limit = std::min(kMemberLimit, kTotalLimit - total_);
   switch (readWholeFile(path, limit, text)) {
     case WholeFileRead::kRead:
       break;
     case WholeFileRead::kTooLarge:
-      tooLong_.insert(std::move(key));
+      tooLong_.emplace(path);
       return nullptr;
     case WholeFileRead::kNotOpened:
     case WholeFileRead::kFailed:
@@ -31,7 +30,7 @@ const std::string* MemberTexts::load(std::string_view path) {
   }
   total_ += text.size();
   text.shrink_to_fit();
-  return &texts_.insert_or_assign(std::move(key), std::move(text)).first->second;
+  return &texts_.insert_or_assign(std::string(path), std::move(text)).first->second;
 }
 
 }  // namespace ksfort

@@ -5,6 +5,7 @@
 // file.
 #pragma once
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -28,8 +29,15 @@ class MemberTexts {
   const std::string* load(std::string_view path);
 
  private:
-  std::unordered_map<std::string, std::string> texts_;
-  std::unordered_set<std::string> tooLong_;  // members that were too long to hold
+  // Looked up by the path as it stands, without a copy of it.
+  struct PathHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view path) const {
+      return std::hash<std::string_view>{}(path);
+    }
+  };
+  std::unordered_map<std::string, std::string, PathHash, std::equal_to<>> texts_;
+  std::unordered_set<std::string, PathHash, std::equal_to<>> tooLong_;  // too long to hold
   std::size_t total_ = 0;
 };
 

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstddef>
 #include <cstring>
 #include <limits>
 
 #include "host/ascii.h"
+#include "host/fixed_text.h"
 
 namespace ksfort {
 namespace {
@@ -106,30 +106,10 @@ constexpr char toUpper(unsigned char c) {
 
 // Blanks and tabs are found eight characters at a time: the padding of the
 // cards' text columns and the blanks between tokens are most of a statement.
-constexpr std::size_t kBlankRun = sizeof(std::uint64_t);
-
-// A mask with the high bit of each byte of the eight characters from p on
-// that is neither a blank nor a tab; exact for every byte value.
+// The high bit of each of the eight characters from p on that is neither.
 std::uint64_t notBlankMask(const void* p) {
-  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Fu;
-  constexpr std::uint64_t kHigh = ~kLow7;
-  std::uint64_t word = 0;
-  std::memcpy(&word, p, sizeof word);
-  auto nonZero = [](std::uint64_t x) { return (((x & kLow7) + kLow7) | x) & kHigh; };
-  return nonZero(word ^ 0x2020202020202020u) & nonZero(word ^ 0x0909090909090909u);
-}
-
-// The number of blanks and tabs that lead (first) or end (last) the eight
-// characters of a mask, 8 when the mask is empty.
-std::size_t leadingBlanks(std::uint64_t mask) {
-  const int bits =
-      std::endian::native == std::endian::little ? std::countr_zero(mask) : std::countl_zero(mask);
-  return static_cast<std::size_t>(bits) / 8;
-}
-std::size_t endingBlanks(std::uint64_t mask) {
-  const int bits =
-      std::endian::native == std::endian::little ? std::countl_zero(mask) : std::countr_zero(mask);
-  return static_cast<std::size_t>(bits) / 8;
+  const std::uint64_t word = loadWord(static_cast<const char*>(p));
+  return bytesOtherThan(word, ' ') & bytesOtherThan(word, '\t');
 }
 
 // A scanned token: its kind and the text index just past its last character.
@@ -185,10 +165,10 @@ class Scanner {
       if (c == ' ' || c == '\t') {
         ++i;
         // The rest of the run a word at a time, while a whole word is left.
-        while (i + kBlankRun <= sig_) {
-          const std::size_t blanks = leadingBlanks(notBlankMask(s_ + i));
+        while (i + kWordBytes <= sig_) {
+          const std::size_t blanks = bytesBeforeFirst(notBlankMask(s_ + i));
           i += blanks;
-          if (blanks < kBlankRun) break;
+          if (blanks < kWordBytes) break;
         }
       } else if (c == '!') {
         i = (i / w_ + 1) * w_;
@@ -201,9 +181,6 @@ class Scanner {
 
   std::uint8_t classAt(std::size_t i) const { return cls_[s_[i]]; }
   bool nameChar(std::size_t i) const { return classAt(i) >= kClassDigit; }
-
-  // The index of the next significant character after i.
-  std::size_t skipAfter(std::size_t i) const { return skip(i + 1); }
 
   // A name character that is neither a blank, a TAB nor a "!" (all three
   // are of the class of letters).
@@ -238,7 +215,7 @@ class Scanner {
     for (;;) {
       put(s_[i]);
       value = std::min(kCap, value * 10 + (s_[i] - '0'));
-      const std::size_t j = skipAfter(i);
+      const std::size_t j = skip(i + 1);
       if (j >= n_ || !isDigit(s_[j])) return i + 1;
       i = j;
     }
@@ -485,10 +462,10 @@ const std::array<std::uint8_t, 256>& tableOf(CharacterCode code) {
 
 std::size_t significantEnd(std::string_view text) {
   std::size_t end = text.size();
-  while (end >= kBlankRun) {
-    const std::size_t blanks = endingBlanks(notBlankMask(text.data() + end - kBlankRun));
+  while (end >= kWordBytes) {
+    const std::size_t blanks = bytesAfterLast(notBlankMask(text.data() + end - kWordBytes));
     end -= blanks;
-    if (blanks < kBlankRun) return end;
+    if (blanks < kWordBytes) return end;
   }
   while (end > 0 && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
   return end;

@@ -1,54 +1,34 @@
 #include "listing/listing.h"
 
 #include <algorithm>
-#include <bit>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
 
+#include "host/fixed_text.h"
+
 namespace ksfort {
 
-namespace {
-
-// The length of text without its trailing blanks, found eight at a time while
-// they last: most records are print lines padded with blanks.
-std::size_t withoutTrailingBlanks(const char* text, std::size_t n) {
-  constexpr std::uint64_t kBlanks = 0x2020202020202020u;
-  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Fu;
-  for (std::uint64_t w = 0; n >= sizeof w; n -= sizeof w) {
-    std::memcpy(&w, text + n - sizeof w, sizeof w);
-    if (w == kBlanks) continue;
-    // The high bit of every byte that is not a blank; the blanks after the
-    // last of them end the text.
-    const std::uint64_t x = w ^ kBlanks;
-    const std::uint64_t mask = (((x & kLow7) + kLow7) | x) & ~kLow7;
-    const int bits = std::endian::native == std::endian::little ? std::countl_zero(mask)
-                                                                : std::countr_zero(mask);
-    return n - static_cast<std::size_t>(bits) / 8;
-  }
-  while (n > 0 && text[n - 1] == ' ') --n;
-  return n;
+void Listing::record(std::string_view rec) {
+  append(trimmed(rec), true);
 }
 
-}  // namespace
-
-void Listing::record(std::string_view rec) {
-  append(rec.substr(0, withoutTrailingBlanks(rec.data(), rec.size())), true);
+void Listing::makeRoom(std::size_t need) {
+  if (need <= capacity_ - used_) return;
+  auto grown = std::make_unique_for_overwrite<char[]>(used_ + need);
+  std::copy_n(buf_.get(), used_, grown.get());
+  buf_ = std::move(grown);
+  capacity_ = used_ + need;
 }
 
 std::span<char> Listing::recordSpace(std::size_t width) {
-  if (width + 1 > capacity_ - used_) {
-    auto grown = std::make_unique_for_overwrite<char[]>(used_ + width + 1);
-    std::copy_n(buf_.get(), used_, grown.get());
-    buf_ = std::move(grown);
-    capacity_ = used_ + width + 1;
-  }
+  makeRoom(width + 1);
   std::memset(buf_.get() + used_, ' ', width);
   return {buf_.get() + used_, width};
 }
 
 void Listing::commitRecord(std::size_t length) {
-  used_ += withoutTrailingBlanks(buf_.get() + used_, length);
+  used_ += lengthWithoutTrailingBlanks(buf_.get() + used_, length);
   buf_[used_++] = '\n';
   if (used_ >= kBlock) flush();
 }
@@ -58,13 +38,7 @@ void Listing::write(std::string_view text) {
 }
 
 void Listing::append(std::string_view text, bool newline) {
-  const std::size_t need = text.size() + (newline ? 1 : 0);
-  if (need > capacity_ - used_) {
-    auto grown = std::make_unique_for_overwrite<char[]>(used_ + need);
-    std::copy_n(buf_.get(), used_, grown.get());
-    buf_ = std::move(grown);
-    capacity_ = used_ + need;
-  }
+  makeRoom(text.size() + (newline ? 1 : 0));
   std::copy_n(text.data(), text.size(), buf_.get() + used_);
   used_ += text.size();
   if (newline) buf_[used_++] = '\n';

@@ -40,6 +40,8 @@ class Listing final : public OutputSink {
 
  private:
   static constexpr std::size_t kBlock = 1 << 16;
+  // Grows the buffer so that need more bytes fit after those held.
+  void makeRoom(std::size_t need);
   // Copies text after the bytes held; flushes once a block is full.
   void append(std::string_view text, bool newline);
 
