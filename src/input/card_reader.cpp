@@ -49,6 +49,12 @@ void CardReader::closeSource() {
 
 void CardReader::enterLevel(std::string_view name) {
   assert(level_ < kMaxIncludeLevel && "the caller checks the include level");
+  // The member's cards overwrite the current card: a look-ahead card of this
+  // level still there goes aside first.
+  if (HeldCard& h = held(); h.inCard) {
+    h.card = card;
+    h.inCard = false;
+  }
   ++level_;
   setField(names_[static_cast<std::size_t>(level_)], name);
   saved_[static_cast<std::size_t>(level_)] = {state.end, state.lookAhead, state.pending};

@@ -69,16 +69,31 @@ class CardReader {
   // Reads the next card of the current level into card.
   ReadEnd readCard();
 
-  // The look-ahead card of the current level and its card number. Reading an
-  // include member overwrites the current card, so a card pending when a level
-  // is entered comes back from here when the level is left.
+  // The look-ahead card of the current level: holdCard makes the current
+  // card, card number number, the one the next statement begins with, and
+  // takeHeldCard makes it the current card again and returns its number.
+  // The card stays in place meanwhile; only entering an include level, whose
+  // reading overwrites the current card, copies it aside.
+  void holdCard(std::int32_t number) {
+    HeldCard& h = held();
+    h.number = number;
+    h.inCard = true;
+  }
+  std::int32_t takeHeldCard() {
+    HeldCard& h = held();
+    if (!h.inCard) card = h.card;
+    h.inCard = false;
+    return h.number;
+  }
+
+ private:
   struct HeldCard {
-    Card card = blankField<kCardWidth>();
+    Card card = blankField<kCardWidth>();  // valid when not inCard
     std::int32_t number = 0;
+    bool inCard = false;  // the held card is the current card
   };
   HeldCard& held() { return held_[static_cast<std::size_t>(level_)]; }
 
- private:
   struct Saved {
     ReadEnd end = ReadEnd::kCard;
     LookAhead lookAhead = LookAhead::kNewUnit;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "host/fixed_text.h"
+
 namespace ksfort {
 namespace {
 
@@ -14,17 +16,13 @@ const TableLimit kIncludesFull{"ERROR AT PRCINC(MEMBER REFERENCE TABLE OVER FLOW
 const TableLimit kIncludedByFull{"ERROR AT PRCINC(MEMBER REFERED TABLE OVER FLOW)",
                                  "MAXIMUM TABLE ENTRIES : MXMBDR = "};
 
-std::string_view trimRight(std::string_view s) {
-  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-  return s;
-}
-
 }  // namespace
 
 std::string memberPath(std::string_view name, std::string_view sourceDirectory,
                        std::string_view includeDirectory) {
-  std::string_view dir = trimRight(includeDirectory);
-  if (dir.empty()) dir = trimRight(sourceDirectory);
+  // The directory fields are wide and mostly blank: trimmed a word at a time.
+  std::string_view dir = trimmed(includeDirectory);
+  if (dir.empty()) dir = trimmed(sourceDirectory);
   std::string path;
   if (dir.empty() || dir == "." || dir == "./" || dir == ".\\") {
     path.assign(name);

@@ -17,7 +17,6 @@ constexpr std::size_t kTextWidth = Statement::kTextWidth;
 constexpr std::size_t kDirectiveStart = 1;  // a directive's text is columns 2-72
 constexpr std::size_t kDirectiveWidth = kSignificant - kDirectiveStart;
 constexpr std::size_t kLabelWidth = 5;
-constexpr std::size_t kStatusWidth = StatementStatus::kCardWidth;
 
 constexpr std::string_view kDirectives[] = {"*INCLUDE ", "*EJECT ",  "*PROCESS ",
                                             "@PROCESS ", "@OPTION ", "@FORTRAN "};
@@ -28,6 +27,8 @@ constexpr TableLimit kTooManyCards{"ERROR AT GETBUN. TOO MANY CONTINUATION.",
 
 static_assert(Statement::kMaxCards == StatementStatus::kMaxCards,
               "the status page shows every card");
+static_assert(kCardWidth == StatementStatus::kCardImageWidth,
+              "the status page reads the statement's own card images");
 
 enum class CardKind { kDirective, kComment, kStarComment, kInitial, kContinuation };
 
@@ -99,7 +100,9 @@ class Assembler {
         b_{statement},
         card_{reader.card},
         status_{context.status.statement},
-        context_{context} {}
+        context_{context} {
+    status_.cards = {statement.cards.data(), statement.cards.size()};
+  }
 
   int assemble();
 
@@ -109,7 +112,7 @@ class Assembler {
   void appendText(std::size_t n);
   int deliverEnd();
   int deliver(int length);
-  void holdCard() { reader_.held() = {card_, y_.cardCount}; }
+  void holdCard() { reader_.holdCard(y_.cardCount); }
 
   CardReader& reader_;
   CardReader::State& y_;
@@ -144,7 +147,6 @@ bool Assembler::nextCard(CardKind& kind) {
 // The current card becomes card n (0-based) of the statement.
 void Assembler::keepCard(std::size_t n) {
   b_.cards[n] = card_;
-  std::copy_n(card_.begin(), kStatusWidth, status_.cards[n].begin());
   status_.cardCount = static_cast<std::int32_t>(n + 1);
 }
 
@@ -178,8 +180,7 @@ int Assembler::assemble() {
 
   if (y_.lookAhead == LookAhead::kCardPending) {
     // The look-ahead card of this level, even when an include member was read since.
-    card_ = reader_.held().card;
-    b_.firstCard = reader_.held().number;
+    b_.firstCard = reader_.takeHeldCard();
   } else {
     if (y_.lookAhead == LookAhead::kNewUnit) {
       y_.isn = 0;

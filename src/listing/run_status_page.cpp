@@ -33,14 +33,19 @@ void printRunStatus(PageFrame& frame, RunStatus& status) {
   l.put(2, "** PROGRAM NAME : ").put(kNamePos, view(s.unitName));
   l.put(kKindPos, unitKindText(s.unitKind, "(MAIN)")).put(kClosePos, " **").emit(out);
 
-  const int cards = std::clamp(s.cardCount, 0, StatementStatus::kMaxCards);
+  const int cards = std::clamp(
+      s.cardCount, 0,
+      static_cast<int>(std::min<std::size_t>(s.cards.size(), StatementStatus::kMaxCards)));
+  const auto shown = [&](int i) {
+    return view(s.cards[static_cast<std::size_t>(i)]).substr(0, StatementStatus::kCardWidth);
+  };
   l.clear();
   l.put(2, " ISN : ").putInt(kIsnPos, 6, s.isn);
-  if (cards > 0) l.put(kFirstCardPos, view(s.cards[0]));
+  if (cards > 0) l.put(kFirstCardPos, shown(0));
   l.emit(out);
   for (int i = 1; i < cards; ++i) {
     l.clear();
-    l.put(kNextCardPos, view(s.cards[static_cast<std::size_t>(i)])).emit(out);
+    l.put(kNextCardPos, shown(i)).emit(out);
   }
   l.clear();
   l.put(2, " TOTAL NUMBER OF CARDS READ : ").putInt(kTotalPos, 7, s.cardTotal).emit(out);

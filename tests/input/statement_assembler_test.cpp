@@ -146,6 +146,24 @@ TEST(StatementAssembler, IncludeEndComesOnceThenTheIncludingFileGoesOn) {
   EXPECT_EQ(s.call(), "-1");
 }
 
+// An include level entered while a look-ahead card is held (a continued
+// INCLUDE statement, which the card test does not see as an INCLUDE line):
+// the member's cards overwrite the current card, and the held card still
+// begins the next statement of the level below.
+TEST(StatementAssembler, LookAheadCardSurvivesAMemberReadBetween) {
+  Source s("      INCLUDE\n     1 'inc1.f'\n   20 Y=2\n");
+  EXPECT_EQ(s.call(), "132:1::INCLUDE| 'inc1.f'");
+  s.reader.pushIncludeText("      A=1\n      B=2\n", "inc1.f");
+  EXPECT_EQ(s.call(), "66:2::A=1");
+  EXPECT_EQ(s.call(), "66:3::B=2");
+  EXPECT_EQ(s.call(), "-2");
+  EXPECT_EQ(s.reader.popInclude(), "inc1.f");
+  EXPECT_EQ(s.call(), "66:4:20:Y=2");
+  EXPECT_EQ(s.statement.firstCard, 3);  // its number as it was read
+  EXPECT_EQ(std::string(s.statement.cards[0].data(), 9), "   20 Y=2");
+  EXPECT_EQ(s.call(), "-1");
+}
+
 // Assembles statements until the run stops; returns the stop code.
 int runToStop(Source& s) {
   return test::stopCode([&] {
@@ -181,9 +199,17 @@ TEST(StatementAssembler, TwoHundredCardsFitAndTheNextOneStops) {
 
   Source s(cards + "     1+1\n");
   EXPECT_EQ(runToStop(s), 100);
-  EXPECT_EQ(test::slice(s.t.lines(), 0, 3),
+  const test::Lines lines = s.t.lines();
+  EXPECT_EQ(test::slice(lines, 0, 3),
             (test::Lines{" ERROR AT GETBUN. TOO MANY CONTINUATION.",
                          " MAXIMUM CONTINUATION : MXCRD  =      200", "1"}));
+  // The status page shows the statement's cards as the assembler kept them:
+  // the first beside the statement number, then the other 199.
+  const int isn = test::findLine(lines, "  ISN : " + std::string(5, ' ') + "1   " + "   10 A=");
+  ASSERT_GE(isn, 0);
+  EXPECT_EQ(lines[static_cast<std::size_t>(isn) + 199], std::string(14, ' ') + "     1+1");
+  EXPECT_EQ(lines[static_cast<std::size_t>(isn) + 200].substr(0, 30),
+            "  TOTAL NUMBER OF CARDS READ :");
 }
 
 std::string cardText(const CardReader& reader) {

@@ -64,9 +64,12 @@ TEST(RunStatusPage, StatementCardsAndTotal) {
   for (const Case& c : cases) {
     test::TestRun t;
     StatementStatus& s = t.run->status.statement;
-    setField(s.cards[0], c1);
-    setField(s.cards[1], c2);
-    setField(s.cards[2], c3);
+    // The page shows the first 80 of the 132 columns.
+    std::array<std::array<char, StatementStatus::kCardImageWidth>, 3> images{};
+    setField(images[0], c1 + std::string(80 - c1.size(), ' ') + "NOT SHOWN");
+    setField(images[1], c2);
+    setField(images[2], c3);
+    s.cards = images;
     s.isn = 17;
     s.cardCount = c.cards;
     s.cardTotal = 1234;
