@@ -1,6 +1,7 @@
 #include "listing/listing.h"
 
 #include <algorithm>
+#include <cassert>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
@@ -29,6 +30,14 @@ std::span<char> Listing::recordSpace(std::size_t width) {
 
 void Listing::commitRecord(std::size_t length) {
   used_ += lengthWithoutTrailingBlanks(buf_.get() + used_, length);
+  buf_[used_++] = '\n';
+  if (used_ >= kBlock) flush();
+}
+
+void Listing::commitWholeRecord(std::size_t length) {
+  assert((length == 0 || buf_[used_ + length - 1] != ' ') &&
+         "a whole record ends with a non-blank");
+  used_ += length;
   buf_[used_++] = '\n';
   if (used_ >= kBlock) flush();
 }

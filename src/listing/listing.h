@@ -34,6 +34,9 @@ class Listing final : public OutputSink {
   // dropped as record() drops them.
   std::span<char> recordSpace(std::size_t width);
   void commitRecord(std::size_t length);
+  // The same when the caller knows that the record's last character is not a
+  // blank: nothing to drop, and the bytes just written are not read back.
+  void commitWholeRecord(std::size_t length);
   // Writes text as it stands (messages of the host services).
   void write(std::string_view text) override;
   void flush() override;

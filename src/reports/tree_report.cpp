@@ -59,7 +59,11 @@ struct PathLevel {
   bool fresh = false;
   std::array<char, 3> mark{};
   std::array<char, kShownName> name{};
+  std::int32_t nameLength = 0;  // without its trailing blanks
   bool furtherCalls() const { return call < lastCall; }
+  // The positions of the node's cell up to its last character that is not
+  // a blank (the mark ends with ".", so there always is one).
+  int shownLength() const { return nameLength > 0 ? kNameOffset + nameLength : 3; }
 };
 
 class TreeWalk {
@@ -80,8 +84,9 @@ class TreeWalk {
   // where the whole entries would not.
   struct Node {
     std::array<char, kShownName> name;
-    char mark = ' ';  // '%' ENTRY name, '*' referenced only, else blank
-    char kind = ' ';  // the kind letter of the entry
+    std::int32_t nameLength = 0;  // without its trailing blanks
+    char mark = ' ';              // '%' ENTRY name, '*' referenced only, else blank
+    char kind = ' ';              // the kind letter of the entry
     std::int32_t owner = 0;
     std::int32_t callsStart = 0;  // the owner's ordinary calls in the call list
     std::int32_t calls = 0;
@@ -129,6 +134,7 @@ TreeWalk::TreeWalk(PageFrame& frame, StopPath& stop, ProgramStructure& structure
   for (int e = 1; e <= programs.count(); ++e) {
     Node& n = node(e);
     std::copy_n(programs[e].name.begin(), kShownName, n.name.begin());
+    n.nameLength = static_cast<std::int32_t>(trimmed(n.name).size());
     n.mark = programs.at(e, ProgramChar::kEntryMark) == 'E'    ? '%'
              : programs.at(e, ProgramChar::kDefinition) == '*' ? '*'
                                                                : ' ';
@@ -173,6 +179,7 @@ bool TreeWalk::enter(int level, int e, const Call* via) {
   at.entry = e;
   at.fresh = true;
   at.name = n.name;
+  at.nameLength = n.nameLength;
   at.mark[0] = n.mark;
   char kind = n.kind;
   if (kind == ' ' && via) kind = via->kind;
@@ -293,7 +300,10 @@ void TreeWalk::printLine(int level, Ending ending) {
       std::memcpy(line + kTrailerPos - 1, kRecursive.data(), kRecursive.size());
       break;
   }
-  frame_.out().commitRecord(static_cast<std::size_t>(width));
+  // A trailer ends the line with "*"; any other line ends with the last
+  // node's cell.
+  const int length = ending == Ending::kLeaf ? cellPos(level) - 1 + node.shownLength() : width;
+  frame_.out().commitWholeRecord(static_cast<std::size_t>(length));
   if (!announced && anyBar) printBars(first, level);
   for (int k = first; k <= level; ++k) path_[static_cast<std::size_t>(k - 1)].fresh = false;
 }
