@@ -59,7 +59,11 @@ void PageFrame::startPage() {
 }
 
 void PageFrame::countLine() {
-  if (settings.paging && settings.linesPerPage >= 10 && linesUsed_ % settings.linesPerPage == 0)
+  // A page breaks when the lines used are a multiple of the page length;
+  // they stay below it on a page, so the division is rarely needed.
+  const std::int32_t length = settings.linesPerPage;
+  if (settings.paging && length >= 10 &&
+      (linesUsed_ == 0 || (linesUsed_ >= length && linesUsed_ % length == 0)))
     startPage();
   ++linesUsed_;
 }
