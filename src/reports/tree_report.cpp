@@ -81,18 +81,20 @@ class TreeWalk {
 
   // What the walk reads of a program-table entry, gathered once: a tree can
   // run to millions of lines, and these few bytes per entry stay in cache
-  // where the whole entries would not.
-  struct Node {
+  // where the whole entries would not; 32 of them, so that an entry never
+  // straddles two cache lines.
+  struct alignas(32) Node {
     std::array<char, kShownName> name;
-    std::int32_t nameLength = 0;  // without its trailing blanks
-    char mark = ' ';              // '%' ENTRY name, '*' referenced only, else blank
-    char kind = ' ';              // the kind letter of the entry
+    char mark = ' ';             // '%' ENTRY name, '*' referenced only, else blank
+    char kind = ' ';             // the kind letter of the entry
+    std::int8_t nameLength = 0;  // without its trailing blanks
     std::int32_t owner = 0;
     std::int32_t callsStart = 0;  // the owner's ordinary calls in the call list
     std::int32_t calls = 0;
     std::int32_t next = 0;  // the work fields kTreeNext and kTreeCut
     std::int32_t cut = 0;
   };
+  static_assert(sizeof(Node) == 32);
   // A call as the walk reads it: the callee's entry and the kind letter.
   struct Call {
     std::int32_t callee;
@@ -134,7 +136,7 @@ TreeWalk::TreeWalk(PageFrame& frame, StopPath& stop, ProgramStructure& structure
   for (int e = 1; e <= programs.count(); ++e) {
     Node& n = node(e);
     std::copy_n(programs[e].name.begin(), kShownName, n.name.begin());
-    n.nameLength = static_cast<std::int32_t>(trimmed(n.name).size());
+    n.nameLength = static_cast<std::int8_t>(trimmed(n.name).size());
     n.mark = programs.at(e, ProgramChar::kEntryMark) == 'E'    ? '%'
              : programs.at(e, ProgramChar::kDefinition) == '*' ? '*'
                                                                : ' ';
