@@ -29,9 +29,7 @@ std::span<char> Listing::recordSpace(std::size_t width) {
 }
 
 void Listing::commitRecord(std::size_t length) {
-  used_ += lengthWithoutTrailingBlanks(buf_.get() + used_, length);
-  buf_[used_++] = '\n';
-  if (used_ >= kBlock) flush();
+  commitWholeRecord(lengthWithoutTrailingBlanks(buf_.get() + used_, length));
 }
 
 void Listing::commitWholeRecord(std::size_t length) {
