@@ -1,6 +1,8 @@
 #include "control/analysis_driver.h"
 
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "control/console_texts.h"
 #include "host/file_status.h"
@@ -141,6 +143,59 @@ void endRun(Run& run) {
 
 enum class Outcome { kAnalysed, kMissing };
 
+// A source argument: a name with a wildcard ("*", "?" or ":" after its last
+// "/" or "\\") stands for the files of a directory; else the directory of
+// the named file, up to and with its last "/" or "\\" (empty when none).
+struct SourceName {
+  bool wildcard = false;
+  std::string_view directory;
+};
+
+SourceName splitSourceName(std::string_view name) {
+  for (std::size_t k = name.size(); k-- > 0;) {
+    const char c = name[k];
+    if (c == '*' || c == '?' || c == ':') return {true, {}};
+    if (c == '/' || c == '\\') return {false, name.substr(0, k + 1)};
+  }
+  return {};
+}
+
+SourceJob sourceJob(const DriverState& d, std::string_view path) {
+  return {std::string(path), std::string(trimmed(d.sourceDirectory)),
+          std::string(trimmed(d.includeDirectory))};
+}
+
+// Starts the statement look-ahead over the sources named before the first
+// wildcard argument, in the order the loop below reads them; the files of a
+// wildcard are given to it as the loop comes to them. A second thread gains
+// nothing on one processor and is not started there; KSFORT_THREADS=1 keeps
+// a run on one thread. The DEBUG traces are written by the classifier, so
+// they keep it on the analysis thread.
+void startLookahead(Run& run, const CommandTable& table) {
+  if (run.options.debug != 0 || std::thread::hardware_concurrency() < 2 ||
+      run.host.environment("KSFORT_THREADS") == "1")
+    return;
+  std::vector<SourceJob> first;
+  DriverState d;
+  for (int i = 2; i <= table.count(); ++i) {
+    const std::string_view arg = table.row(i);
+    if (table.kind(i) == ArgumentKind::kIncludeDirectory) {
+      d.includeDirectory = blankField<kPathWidth>();
+      if (table.at(i, 2) != ' ') setField(d.includeDirectory, arg.substr(2, kPathWidth));
+      continue;
+    }
+    if (table.kind(i) != ArgumentKind::kSource) continue;
+    if (trimmed(std::span<const char>(arg)).size() > kPathWidth) break;
+    const std::string_view name = trimmed(std::span<const char>(arg.substr(0, kPathWidth)));
+    const SourceName source = splitSourceName(name);
+    if (source.wildcard) break;
+    d.sourceDirectory = blankField<kPathWidth>();
+    setField(d.sourceDirectory, source.directory);
+    first.push_back(sourceJob(d, name));
+  }
+  run.lookahead.start(classifierSettings(run.options), std::move(first));
+}
+
 // Tests the file, then opens and analyses it.
 Outcome analyseFile(Run& run, const Workspace& ws, std::string_view path) {
   setField(run.driver.path, path);
@@ -149,7 +204,9 @@ Outcome analyseFile(Run& run, const Workspace& ws, std::string_view path) {
     reportMissingFile(run.err, MissingFile::kSource, path);
     return Outcome::kMissing;
   }
+  run.lookahead.beginFile(sourceJob(run.driver, path));
   analyseSource(run, ws);
+  run.lookahead.endFile();
   if (run.driver.abandoned) {
     run.reader.closeSource();
     return Outcome::kMissing;
@@ -167,6 +224,7 @@ Outcome analyseFile(Run& run, const Workspace& ws, std::string_view path) {
 
 void analyseSources(Run& run, const CommandTable& table, const Workspace& ws) {
   prepareRun(run, ws);
+  startLookahead(run, table);
   DriverState& d = run.driver;
   for (int i = 2; i <= table.count(); ++i) {
     d.sourceDirectory = blankField<kPathWidth>();
@@ -194,19 +252,9 @@ void analyseSources(Run& run, const CommandTable& table, const Workspace& ws) {
       return;
     }
     const std::string_view name = trimmed(std::span<const char>(arg.substr(0, kPathWidth)));
-    bool wildcard = false;
-    for (std::size_t k = name.size(); k-- > 0;) {
-      const char c = name[k];
-      if (c == '*' || c == '?' || c == ':') {
-        wildcard = true;
-        break;
-      }
-      if (c == '/' || c == '\\') {
-        setField(d.sourceDirectory, name.substr(0, k + 1));
-        break;
-      }
-    }
-    if (!wildcard) {
+    const SourceName source = splitSourceName(name);
+    setField(d.sourceDirectory, source.directory);
+    if (!source.wildcard) {
       if (analyseFile(run, ws, name) == Outcome::kMissing) {
         // A missing source ends the analysis without reports, as a failure.
         run.exitStatus = ExitStatus::kFailed;
@@ -252,6 +300,7 @@ void analyseSources(Run& run, const CommandTable& table, const Workspace& ws) {
     }
     if (run.scan.close(0) != 0) scanStop(run, " ERROR DETECTED AT CLSDIR.");
   }
+  run.lookahead.stop();
   endRun(run);
 }
 

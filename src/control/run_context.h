@@ -8,6 +8,7 @@
 #include "control/archive_options.h"
 #include "control/exit_status.h"
 #include "control/option_parser.h"
+#include "control/statement_lookahead.h"
 #include "host/directory_scan.h"
 #include "host/host.h"
 #include "input/card_reader.h"
@@ -85,6 +86,9 @@ struct Run {
   CommonTables commons;
   ConstantTable constants;
   NestTables nest;  // the current unit's nesting and labels, with NEST on
+  // Classifies the sources ahead on a second thread; ended before the
+  // records above it go.
+  StatementLookahead lookahead;
 
   OptionSettings optionSettings() {
     return {options, document, names, archive, status.limits, frame.settings};

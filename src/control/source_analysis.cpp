@@ -2,6 +2,7 @@
 // by statement, and the closing of each unit.
 #include "control/analysis_driver.h"
 #include "control/console_texts.h"
+#include "control/statement_lookahead.h"
 #include "host/file_status.h"
 #include "host/fixed_text.h"
 #include "input/statement_assembler.h"
@@ -127,42 +128,11 @@ void countCards(Run& run, std::int32_t comments, std::int32_t star, std::int32_t
   run.status.statement.cardTotal += cards;
 }
 
-ClassifierSettings classifierSettings(const ReportOptions& o) {
-  ClassifierSettings s;
-  s.code = o.code == 2 ? CharacterCode::kEbcdic : CharacterCode::kAscii;
-  s.trace = o.debug == 2   ? TraceMode::kEveryStatement
-            : o.debug == 1 ? TraceMode::kUnclassified
-                           : TraceMode::kOff;
-  return s;
-}
-
 constexpr TableLimit kIncludeLevelOver{"ERROR AT PRCPRO(INCLUDE LEVEL OVER)",
                                        "MAXIMUM INCLUDE LEVEL : MXILVL = "};
 constexpr TableLimit kPseudoCardStore{"ERROR AT PRCPRO. CARD STORAGE BUFFER OVER FLOW.",
                                       "MAXIMUM SIZE : MXCDBF = ", TableLimit::kShort,
                                       StopCode::kStatementAnalysis};
-
-// The member name of an INCLUDE statement: its first name or character
-// constant (quotes removed, a doubled quote standing for one), at most 256
-// characters; empty when there is none.
-std::string memberName(const TokenList& t) {
-  for (int i = 1; i < t.count; ++i) {
-    const TokenKind k = t.kind[static_cast<std::size_t>(i)];
-    const std::string_view text = t.tokenText(i);
-    if (k == TokenKind::kName || k == TokenKind::kNameParen)
-      return std::string(text.substr(0, kMemberNameWidth));
-    if (k == TokenKind::kCharacter && text.size() >= 2) {
-      std::string name;
-      const char quote = text.front();
-      for (std::size_t j = 1; j + 1 < text.size(); ++j) {
-        name += text[j];
-        if (text[j] == quote && text[j + 1] == quote) ++j;
-      }
-      return name.substr(0, kMemberNameWidth);
-    }
-  }
-  return {};
-}
 
 // A page-eject message of the include handling, then the status page and the stop.
 [[noreturn]] void includeStop(Run& run, std::string_view message, StopCode code) {
@@ -178,7 +148,7 @@ std::string memberName(const TokenList& t) {
 // name in the listing is the name as written, not the path built from the
 // directory. False when the member does not exist: the analysis ends.
 bool openMember(Run& run) {
-  const std::string name = memberName(run.tokens);
+  const std::string name = includeMemberName(run.tokens);
   if (name.empty()) {
     run.out.record(" ERROR :MEMBER NOT SPECIFIED");
     run.stop.stopWithStatus(StopCode::kTableOverflow);
@@ -231,16 +201,6 @@ void closeMember(Run& run, BoundedTable<Card>* unitCards) {
   run.status.usage[UsageSlot::kIncludeLevel] = level - 1;
 }
 
-// The interface blocks open after statement c (they may nest). The statements
-// of a block describe procedures defined elsewhere: they are classified,
-// counted and listed with the unit that holds the block, but enter none of
-// its names and neither open nor close a unit.
-int interfaceDepthAfter(const Classification& c, int depth) {
-  if (c.interfaceBlock == InterfaceBlock::kOpens) return depth + 1;
-  if (c.interfaceBlock == InterfaceBlock::kCloses && depth > 0) return depth - 1;
-  return depth;
-}
-
 // Analyses one program unit; true when it ended with END and the source goes on.
 bool analyseUnit(Run& run, AssemblyContext& assembly) {
   startUnit(run);
@@ -265,7 +225,9 @@ bool analyseUnit(Run& run, AssemblyContext& assembly) {
     countCards(run, statement.comments, statement.starComments, statement.continuations, 1);
     run.status.statement.cardCount = statement.continuations + 1;
     ++run.driver.unitStatements;
-    Classification c = classifyStatement(statement.textView(), run.tokens, settings, run.out);
+    Classification c;
+    if (!run.lookahead.take(statement.textView(), run.tokens, c))
+      c = classifyStatement(statement.textView(), run.tokens, settings, run.out);
     interfaceDepth = interfaceDepthAfter(c, interfaceDepth);
     assembly.insideInterfaceBlock = interfaceDepth > 0;
     // An unclassified statement is counted and selected as such, not analysed.
@@ -289,6 +251,15 @@ bool analyseUnit(Run& run, AssemblyContext& assembly) {
 }
 
 }  // namespace
+
+ClassifierSettings classifierSettings(const ReportOptions& o) {
+  ClassifierSettings s;
+  s.code = o.code == 2 ? CharacterCode::kEbcdic : CharacterCode::kAscii;
+  s.trace = o.debug == 2   ? TraceMode::kEveryStatement
+            : o.debug == 1 ? TraceMode::kUnclassified
+                           : TraceMode::kOff;
+  return s;
+}
 
 void analyseSource(Run& run, const Workspace& ws) {
   BoundedTable<Card> unitCards(run.stop, ws.cardImages(), kUnitCardStoreLimit,

@@ -146,7 +146,7 @@ bool Assembler::nextCard(CardKind& kind) {
 
 // The current card becomes card n (0-based) of the statement.
 void Assembler::keepCard(std::size_t n) {
-  b_.cards[n] = card_;
+  if (context_.keepCards) b_.cards[n] = card_;
   status_.cardCount = static_cast<std::int32_t>(n + 1);
 }
 

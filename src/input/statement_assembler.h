@@ -24,6 +24,9 @@ struct AssemblyContext {
   // Set by the caller inside an interface block, where END ends an interface
   // body and not the unit: the numbering and the card store go on.
   bool insideInterfaceBlock = false;
+  // False when only the statement text is wanted: the card images of the
+  // statement are then not kept.
+  bool keepCards = true;
 };
 
 // Assembles the next statement into statement and returns its length: 66*n,

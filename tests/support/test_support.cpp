@@ -79,9 +79,11 @@ std::string writeTempFile(const std::string& name, const std::string& content) {
 }
 
 CommandResult runKsfort(const std::vector<std::string>& args, const std::string& input,
-                        std::size_t allocationLimit) {
+                        std::size_t allocationLimit,
+                        const std::map<std::string, std::string>& environment) {
   FakeHost host;
   host.allocationLimit = allocationLimit;
+  host.variables = environment;
   StringSink outSink;
   StringSink errSink;
   std::vector<const char*> argv{"ksfort"};

@@ -66,7 +66,8 @@ struct CommandResult {
 };
 // Runs "ksfort args..." with option input `input` on a FakeHost.
 CommandResult runKsfort(const std::vector<std::string>& args, const std::string& input = "",
-                        std::size_t allocationLimit = static_cast<std::size_t>(-1));
+                        std::size_t allocationLimit = static_cast<std::size_t>(-1),
+                        const std::map<std::string, std::string>& environment = {});
 // A file in the test's temp directory, named relative to the working directory
 // (a command argument starting with "/" is an option).
 std::string sourceFile(const std::string& name, const std::string& content);

@@ -1,0 +1,548 @@
+#include "control/statement_lookahead.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <system_error>
+
+#include "host/file_status.h"
+#include "host/fixed_text.h"
+#include "host/host.h"
+#include "input/card_reader.h"
+#include "input/include_members.h"
+#include "input/member_texts.h"
+#include "input/statement.h"
+#include "input/statement_assembler.h"
+#include "listing/listing.h"
+#include "listing/page_frame.h"
+#include "listing/run_status.h"
+#include "listing/stop.h"
+
+namespace ksfort {
+
+int interfaceDepthAfter(const Classification& c, int depth) {
+  if (c.interfaceBlock == InterfaceBlock::kOpens) return depth + 1;
+  if (c.interfaceBlock == InterfaceBlock::kCloses && depth > 0) return depth - 1;
+  return depth;
+}
+
+std::string includeMemberName(const TokenList& t) {
+  for (int i = 1; i < t.count; ++i) {
+    const TokenKind k = t.kind[static_cast<std::size_t>(i)];
+    const std::string_view text = t.tokenText(i);
+    if (k == TokenKind::kName || k == TokenKind::kNameParen)
+      return std::string(text.substr(0, kMemberNameWidth));
+    if (k == TokenKind::kCharacter && text.size() >= 2) {
+      std::string name;
+      const char quote = text.front();
+      for (std::size_t j = 1; j + 1 < text.size(); ++j) {
+        name += text[j];
+        if (text[j] == quote && text[j + 1] == quote) ++j;
+      }
+      return name.substr(0, kMemberNameWidth);
+    }
+  }
+  return {};
+}
+
+namespace {
+
+// The ring holds some ten thousand statements. While less than half of it
+// waits for the analysis, the look-ahead classifies only every other
+// statement (the analysis classifies the rest), so that it runs ahead by more
+// than a processor's cache: the analysis then reads records that the
+// look-ahead's processor no longer holds, which costs far less.
+constexpr std::size_t kRingBytes = std::size_t{2} << 20;
+constexpr std::size_t kLowWater = kRingBytes / 2;
+// The analysis gives the bytes it has read back in steps of this size.
+constexpr std::size_t kReleaseStep = std::size_t{32} << 10;
+// A statement whose record would take more than this is classified by the
+// analysis (only statements of a hundred cards and more come near it).
+constexpr std::size_t kLargestRecord = std::size_t{32} << 10;
+// The look-ahead publishes its head every this many records.
+constexpr int kPublishStep = 8;
+// The two threads read each other's positions every this many statements.
+constexpr std::int64_t kPositionStep = 16;
+
+enum class RecordType : std::uint8_t {
+  kStatement,     // tokens and classes follow
+  kClassifyHere,  // the classifier wrote to the listing, or the tokens do not pack
+  kFileEnd,       // no more records of this file
+  kWrap,          // the rest of the ring is unused: the next record is at its start
+};
+
+// A statement's classes, packed small: the analysis reads every record from
+// memory the other processor wrote, and the cost grows with the record's size.
+struct PackedClassification {
+  std::int16_t cls[2];
+  std::int16_t sub[2];
+  std::int16_t first;
+  std::int16_t inner;
+  std::uint8_t interfaceBlock;
+  bool error;
+};
+
+struct RecordHead {
+  std::int64_t serial = 0;
+  std::int64_t ordinal = 0;  // the statement's number within its source, from 1
+  std::uint64_t hash = 0;
+  std::int32_t length = 0;     // of the statement text
+  std::uint16_t textUsed = 0;  // compressed text characters that follow
+  std::uint16_t count = 0;     // tokens that follow
+  RecordType type = RecordType::kStatement;
+  PackedClassification classification{};
+};
+
+// Per token: its length in the compressed text and its kind. Tokens lie back
+// to back from the text's first position, so the lengths give the positions.
+struct PackedToken {
+  std::uint16_t len;
+  std::int16_t kind;
+};
+
+template <class T>
+bool fits(std::int64_t value) {
+  return value >= std::numeric_limits<T>::min() && value <= std::numeric_limits<T>::max();
+}
+
+// Packs c into p; false when a value does not fit.
+bool pack(const Classification& c, PackedClassification& p) {
+  const std::int64_t values[] = {static_cast<std::int64_t>(c.cls[0]),
+                                 static_cast<std::int64_t>(c.cls[1]),
+                                 c.sub[0],
+                                 c.sub[1],
+                                 c.first,
+                                 c.inner};
+  for (const std::int64_t v : values)
+    if (!fits<std::int16_t>(v)) return false;
+  p.cls[0] = static_cast<std::int16_t>(c.cls[0]);
+  p.cls[1] = static_cast<std::int16_t>(c.cls[1]);
+  p.sub[0] = static_cast<std::int16_t>(c.sub[0]);
+  p.sub[1] = static_cast<std::int16_t>(c.sub[1]);
+  p.first = static_cast<std::int16_t>(c.first);
+  p.inner = static_cast<std::int16_t>(c.inner);
+  p.interfaceBlock = static_cast<std::uint8_t>(c.interfaceBlock);
+  p.error = c.error;
+  return true;
+}
+
+void unpack(const PackedClassification& p, std::int32_t count, Classification& c) {
+  c.error = p.error;
+  c.cls[0] = static_cast<StatementClass>(p.cls[0]);
+  c.cls[1] = static_cast<StatementClass>(p.cls[1]);
+  c.sub[0] = p.sub[0];
+  c.sub[1] = p.sub[1];
+  c.first = p.first;
+  c.inner = p.inner;
+  c.count = count;
+  c.interfaceBlock = static_cast<InterfaceBlock>(p.interfaceBlock);
+}
+
+// Whether the token list packs: positions back to back from 1, lengths and
+// kinds small enough. The text the tokens take is returned in textUsed.
+bool packable(const TokenList& t, std::int32_t& textUsed) {
+  std::int32_t next = 1;
+  for (int i = 0; i < t.count; ++i) {
+    const auto k = static_cast<std::size_t>(i);
+    if (t.pos[k] != next || !fits<std::uint16_t>(t.len[k]) ||
+        !fits<std::int16_t>(static_cast<std::int64_t>(t.kind[k])))
+      return false;
+    next += t.len[k];
+  }
+  textUsed = next - 1;
+  return fits<std::uint16_t>(textUsed);
+}
+
+constexpr std::size_t roundUp(std::size_t n) {
+  return (n + 7) & ~std::size_t{7};
+}
+
+constexpr std::size_t recordBytes(std::size_t textUsed, std::size_t count) {
+  return roundUp(sizeof(RecordHead)) + roundUp(textUsed) + roundUp(count * sizeof(PackedToken));
+}
+
+// The bytes a record of `bytes` takes at ring offset `at`, with the unused
+// rest of the ring before it when it does not fit there.
+constexpr std::size_t spaceAt(std::uint64_t at, std::size_t bytes) {
+  const std::size_t left = kRingBytes - static_cast<std::size_t>(at % kRingBytes);
+  return left >= bytes ? bytes : left + bytes;
+}
+
+constexpr std::uint64_t packPosition(std::int64_t serial, std::int64_t ordinal) {
+  constexpr std::int64_t kMaxOrdinal = 0xFFFFFFFF;
+  return (static_cast<std::uint64_t>(serial) << 32) |
+         static_cast<std::uint64_t>(std::clamp<std::int64_t>(ordinal, 0, kMaxOrdinal));
+}
+
+// The hash of a statement text: four words at a time in four independent
+// lanes, so that both threads hash a card in a few cycles.
+std::uint64_t statementHash(std::string_view text) {
+  constexpr std::uint64_t kMul = 0x9E3779B97F4A7C15ull;
+  std::uint64_t lane[4] = {kHashSeed ^ text.size(), kHashSeed + 1, kHashSeed + 2, kHashSeed + 3};
+  const char* p = text.data();
+  std::size_t n = text.size();
+  for (; n >= 4 * kWordBytes; n -= 4 * kWordBytes, p += 4 * kWordBytes) {
+    for (int k = 0; k < 4; ++k) {
+      lane[k] = (lane[k] ^ loadWord(p + k * kWordBytes)) * kMul;
+      lane[k] ^= lane[k] >> 32;
+    }
+  }
+  std::uint64_t h = lane[0] ^ (lane[1] * 3) ^ (lane[2] * 5) ^ (lane[3] * 7);
+  return hashText({p, n}, h);
+}
+
+// The look-ahead's own host: its private page frame asks it for the date of
+// pages nobody reads.
+class QuietHost final : public Host {
+ public:
+  LocalTime now() override { return {}; }
+  void* allocate(std::size_t bytes) override { return std::calloc(1, bytes); }
+  void release(void* p) override { std::free(p); }
+  std::string environment(const char*) override { return {}; }
+};
+
+// Counts what the look-ahead's classifier writes, and drops it.
+class CountingSink final : public OutputSink {
+ public:
+  void write(std::string_view bytes) override { written += bytes.size(); }
+  std::size_t written = 0;
+};
+
+}  // namespace
+
+// The look-ahead's side: its reader, assembler, classifier and member texts,
+// and its end of the ring.
+class StatementLookahead::Worker {
+ public:
+  explicit Worker(StatementLookahead& owner) : owner_{owner} {}
+
+  // Reads one source through; false when cancelled.
+  bool runFile(std::int64_t serial, const SourceJob& job);
+
+ private:
+  // Room for a record of n bytes at the ring's head; false when cancelled.
+  bool reserve(std::size_t n);
+  void writeRecord(const RecordHead& head, bool withTokens);
+  // Lets the analysis see the records written.
+  void publish();
+  bool openMember(const SourceJob& job);
+
+  StatementLookahead& owner_;
+  std::uint64_t head_ = 0;  // bytes written
+  std::uint64_t tail_ = 0;  // the analysis's tail as last seen
+  int unpublished_ = 0;     // records written since the head was published
+  QuietHost host_;
+  CountingSink sink_;
+  Listing listing_{sink_};
+  PageFrame frame_{listing_, host_};
+  RunStatus status_;
+  StopPath stop_{frame_, status_};
+  CardReader reader_;
+  Statement statement_;
+  TokenList tokens_;
+  MemberTexts members_;
+};
+
+bool StatementLookahead::Worker::reserve(std::size_t n) {
+  const std::size_t need = spaceAt(head_, n);
+  while (head_ + need - tail_ > kRingBytes) {
+    tail_ = owner_.tail_.load(std::memory_order_acquire);
+    if (head_ + need - tail_ <= kRingBytes) break;
+    if (owner_.cancelled_.load(std::memory_order_relaxed)) return false;
+    publish();
+    owner_.tail_.wait(tail_, std::memory_order_acquire);
+  }
+  if (need != n) {
+    // The record goes to the ring's start. A mark tells the reader so when
+    // the rest of the ring has room for one; else the reader knows it.
+    const std::size_t left = need - n;
+    if (left >= sizeof(RecordHead)) {
+      RecordHead wrap;
+      wrap.type = RecordType::kWrap;
+      std::memcpy(owner_.ring_.get() + head_ % kRingBytes, &wrap, sizeof wrap);
+    }
+    head_ += left;
+  }
+  return true;
+}
+
+void StatementLookahead::Worker::writeRecord(const RecordHead& given, bool withTokens) {
+  RecordHead head = given;
+  std::byte* at = owner_.ring_.get() + head_ % kRingBytes;
+  if (withTokens) {
+    std::byte* p = at + roundUp(sizeof(RecordHead));
+    std::memcpy(p, tokens_.text.data(), head.textUsed);
+    p += roundUp(head.textUsed);
+    for (int i = 0; i < head.count; ++i) {
+      const auto k = static_cast<std::size_t>(i);
+      const PackedToken t{static_cast<std::uint16_t>(tokens_.len[k]),
+                          static_cast<std::int16_t>(tokens_.kind[k])};
+      std::memcpy(p, &t, sizeof t);
+      p += sizeof t;
+    }
+  } else {
+    head.textUsed = 0;
+    head.count = 0;
+  }
+  std::memcpy(at, &head, sizeof head);
+  head_ += recordBytes(head.textUsed, head.count);
+  if (++unpublished_ == kPublishStep || head.type == RecordType::kFileEnd) publish();
+}
+
+void StatementLookahead::Worker::publish() {
+  unpublished_ = 0;
+  owner_.head_.store(head_, std::memory_order_release);
+}
+
+// The member of the INCLUDE statement just classified, opened as the analysis
+// opens it; false when the look-ahead cannot follow it there (a pipe or a
+// device is never opened here: it gives its bytes once, to the analysis).
+bool StatementLookahead::Worker::openMember(const SourceJob& job) {
+  const std::string name = includeMemberName(tokens_);
+  if (name.empty() || reader_.includeLevel() + 1 > kMaxIncludeLevel) return false;
+  const std::string path = memberPath(name, job.sourceDirectory, job.includeDirectory);
+  const std::string* text = members_.find(path);
+  if (!text) {
+    const FileStatus fs = queryFileKind(listing_, path);
+    if (fs.status != 0 || fs.kind != FileKind::kRegular) return false;
+    text = members_.load(path);
+  }
+  if (!text) return false;
+  reader_.pushIncludeText(*text, name);
+  return true;
+}
+
+bool StatementLookahead::Worker::runFile(std::int64_t serial, const SourceJob& job) {
+  const FileStatus fs = queryFileStatus(listing_, job.path);
+  const bool opened =
+      fs.status == 0 && fs.kind == FileKind::kRegular && reader_.openSource(job.path);
+  std::uint64_t analysis = 0;  // the analysis's position as last read
+  bool close = false;          // less than the low water mark waits in the ring
+  try {
+    AssemblyContext assembly{status_, stop_, nullptr};
+    assembly.keepCards = false;
+    int interfaceDepth = 0;
+    std::int64_t ordinal = 0;
+    while (opened) {
+      const int length = assembleStatement(reader_, statement_, assembly);
+      if (length == Statement::kEndOfSource) break;
+      if (length == Statement::kEndOfMember) {
+        if (reader_.memberReadError() != 0) break;
+        reader_.popInclude();
+        continue;
+      }
+      ++ordinal;
+      if (ordinal % kPositionStep == 1) {
+        if (owner_.cancelled_.load(std::memory_order_relaxed)) break;
+        analysis = owner_.position_.load(std::memory_order_relaxed);
+        if (analysis >= packPosition(serial + 1, 0)) break;  // the analysis is past this source
+        close = head_ - owner_.tail_.load(std::memory_order_relaxed) < kLowWater;
+      }
+      // Statements the analysis has passed, and every other one while the
+      // look-ahead is close ahead of it, are left to the analysis. An INCLUDE
+      // line never is: the reading must follow its member.
+      const bool leave = analysis >= packPosition(serial, ordinal) || (close && ordinal % 2 == 1);
+      if (leave && statement_.kind == StatementKind::kOrdinary) continue;
+      const std::string_view text = statement_.textView();
+      const std::size_t before = sink_.written;
+      const Classification c = classifyStatement(text, tokens_, owner_.settings_, listing_);
+      listing_.flush();
+      interfaceDepth = interfaceDepthAfter(c, interfaceDepth);
+      assembly.insideInterfaceBlock = interfaceDepth > 0;
+      RecordHead head;
+      head.serial = serial;
+      head.ordinal = ordinal;
+      head.length = static_cast<std::int32_t>(text.size());
+      head.hash = statementHash(text);
+      std::int32_t textUsed = 0;
+      bool withTokens =
+          sink_.written == before && pack(c, head.classification) && packable(tokens_, textUsed);
+      if (withTokens) {
+        head.textUsed = static_cast<std::uint16_t>(textUsed);
+        head.count = static_cast<std::uint16_t>(tokens_.count);
+        withTokens = recordBytes(head.textUsed, head.count) <= kLargestRecord;
+      }
+      if (!withTokens) head.type = RecordType::kClassifyHere;
+      if (!reserve(withTokens ? recordBytes(head.textUsed, head.count) : recordBytes(0, 0)))
+        return false;
+      writeRecord(head, withTokens);
+      if (c.cls[0] == StatementClass::kInclude && !openMember(job)) break;
+    }
+  } catch (const RunStop&) {
+    // The analysis meets the same stop when it reads that far.
+  }
+  if (opened) reader_.closeSource();
+  listing_.flush();
+  RecordHead end;
+  end.serial = serial;
+  end.type = RecordType::kFileEnd;
+  if (!reserve(recordBytes(0, 0))) return false;
+  writeRecord(end, false);
+  return true;
+}
+
+StatementLookahead::StatementLookahead() = default;
+
+StatementLookahead::~StatementLookahead() {
+  stop();
+}
+
+bool StatementLookahead::start(const ClassifierSettings& settings, std::vector<SourceJob> first) {
+  settings_ = settings;
+  try {
+    ring_ = std::make_unique_for_overwrite<std::byte[]>(kRingBytes);
+    for (SourceJob& job : first) {
+      known_.emplace_back(nextSerial_, job);
+      queued_.emplace_back(nextSerial_++, std::move(job));
+    }
+    thread_ = std::thread([this] { run(); });
+  } catch (const std::exception&) {
+    // No memory or no thread: the analysis classifies every statement itself.
+    queued_.clear();
+    known_.clear();
+    return false;
+  }
+  return true;
+}
+
+void StatementLookahead::run() {
+  try {
+    // The reader's buffers are large for a thread's stack.
+    const auto worker = std::make_unique<Worker>(*this);
+    for (;;) {
+      std::pair<std::int64_t, SourceJob> job;
+      {
+        std::unique_lock lock(mutex_);
+        waiting_ = true;
+        forWorker_.wait(lock, [&] { return cancelled_.load() || !queued_.empty(); });
+        waiting_ = false;
+        if (cancelled_.load()) return;
+        job = std::move(queued_.front());
+        queued_.pop_front();
+      }
+      if (!worker->runFile(job.first, job.second)) return;
+    }
+  } catch (const std::exception&) {
+    // Out of memory: the analysis classifies what is left itself.
+  }
+}
+
+void StatementLookahead::stop() {
+  fileOpen_ = false;
+  if (!thread_.joinable()) return;
+  {
+    std::lock_guard lock(mutex_);
+    cancelled_.store(true);
+  }
+  forWorker_.notify_all();
+  // Wakes the look-ahead when it waits for room in the ring.
+  tail_.fetch_add(1, std::memory_order_release);
+  tail_.notify_all();
+  thread_.join();
+}
+
+bool StatementLookahead::idle() {
+  std::lock_guard lock(mutex_);
+  return waiting_ && queued_.empty() && !cancelled_.load();
+}
+
+void StatementLookahead::beginFile(const SourceJob& job) {
+  fileOpen_ = false;
+  if (!thread_.joinable() || cancelled_.load()) return;
+  while (!known_.empty() && !(known_.front().second == job)) known_.pop_front();
+  if (!known_.empty()) {
+    serial_ = known_.front().first;
+    known_.pop_front();
+  } else {
+    serial_ = nextSerial_++;
+    {
+      std::lock_guard lock(mutex_);
+      queued_.emplace_back(serial_, job);
+    }
+    forWorker_.notify_one();
+  }
+  ordinal_ = 0;
+  position_.store(packPosition(serial_, 0), std::memory_order_relaxed);
+  fileOpen_ = true;
+}
+
+void StatementLookahead::release(std::uint64_t consumed) {
+  if (consumed - released_ < kReleaseStep) return;
+  released_ = consumed;
+  tail_.store(consumed, std::memory_order_release);
+  tail_.notify_one();
+}
+
+bool StatementLookahead::take(std::string_view text, TokenList& tokens, Classification& c) {
+  if (!fileOpen_) {
+    ++declined_;
+    return false;
+  }
+  ++ordinal_;
+  if (ordinal_ % kPositionStep == 0)
+    position_.store(packPosition(serial_, ordinal_), std::memory_order_relaxed);
+  for (;;) {
+    if (readAt_ == readable_) {
+      readable_ = head_.load(std::memory_order_acquire);
+      if (readAt_ == readable_) break;  // not made yet
+    }
+    const auto offset = static_cast<std::size_t>(readAt_ % kRingBytes);
+    if (kRingBytes - offset < sizeof(RecordHead)) {
+      readAt_ += kRingBytes - offset;
+      continue;
+    }
+    const std::byte* at = ring_.get() + offset;
+    RecordHead head;
+    std::memcpy(&head, at, sizeof head);
+    if (head.type == RecordType::kWrap) {
+      readAt_ += kRingBytes - offset;
+      continue;
+    }
+    if (head.serial > serial_) {
+      fileOpen_ = false;  // the look-ahead is past this source
+      break;
+    }
+    if (head.serial == serial_ && head.type != RecordType::kFileEnd && head.ordinal > ordinal_)
+      break;  // this statement was left to the analysis
+    // The bytes are given back once the record is read (below).
+    readAt_ += recordBytes(head.textUsed, head.count);
+    if (head.serial < serial_) continue;  // a source the analysis did not read
+    if (head.type == RecordType::kFileEnd) {
+      fileOpen_ = false;
+      break;
+    }
+    if (head.ordinal < ordinal_) continue;  // a statement the analysis has passed
+    if (head.length != static_cast<std::int32_t>(text.size()) || head.hash != statementHash(text)) {
+      // The two readings part ways here: the rest of the file is classified here.
+      fileOpen_ = false;
+      break;
+    }
+    if (head.type != RecordType::kStatement) break;
+    const std::byte* p = at + roundUp(sizeof(RecordHead));
+    std::memcpy(tokens.text.data(), p, head.textUsed);
+    p += roundUp(head.textUsed);
+    std::int32_t pos = 1;
+    for (int i = 0; i < head.count; ++i) {
+      const auto k = static_cast<std::size_t>(i);
+      PackedToken t;
+      std::memcpy(&t, p, sizeof t);
+      p += sizeof t;
+      tokens.pos[k] = pos;
+      tokens.len[k] = t.len;
+      tokens.kind[k] = static_cast<TokenKind>(t.kind);
+      tokens.name[k] = 0;
+      pos += t.len;
+    }
+    tokens.count = head.count;
+    unpack(head.classification, head.count, c);
+    release(readAt_);
+    ++taken_;
+    return true;
+  }
+  release(readAt_);
+  ++declined_;
+  return false;
+}
+
+}  // namespace ksfort
