@@ -48,12 +48,12 @@ std::string includeMemberName(const TokenList& t) {
 
 namespace {
 
-// The ring holds some ten thousand statements. While less than half of it
+// The ring holds some eight thousand statements. While less than half of it
 // waits for the analysis, the look-ahead classifies only every other
 // statement (the analysis classifies the rest), so that it runs ahead by more
 // than a processor's cache: the analysis then reads records that the
 // look-ahead's processor no longer holds, which costs far less.
-constexpr std::size_t kRingBytes = std::size_t{2} << 20;
+constexpr std::size_t kRingBytes = std::size_t{1} << 20;
 constexpr std::size_t kLowWater = kRingBytes / 2;
 // The analysis gives the bytes it has read back in steps of this size.
 constexpr std::size_t kReleaseStep = std::size_t{32} << 10;
