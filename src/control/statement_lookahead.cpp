@@ -50,9 +50,10 @@ namespace {
 
 // The ring holds some eight thousand statements. While less than half of it
 // waits for the analysis, the look-ahead classifies only every other
-// statement (the analysis classifies the rest), so that it runs ahead by more
-// than a processor's cache: the analysis then reads records that the
-// look-ahead's processor no longer holds, which costs far less.
+// statement (the analysis classifies the rest), so that it keeps well ahead:
+// a record read just after it was written comes from the other processor's
+// cache and costs about what making it costs; one written long before is
+// cheap to read.
 constexpr std::size_t kRingBytes = std::size_t{1} << 20;
 constexpr std::size_t kLowWater = kRingBytes / 2;
 // The analysis gives the bytes it has read back in steps of this size.
