@@ -39,16 +39,12 @@ NameKey keyOf(std::string_view text) {
     std::uint64_t w = 0x2020202020202020u;
     if (from + kWord <= n) {
       std::memcpy(&w, text.data() + from, kWord);
-    } else if (from < n) {
-      // The m characters left, then blanks: one copy and a mask.
-      const std::size_t m = n - from;
-      std::uint64_t v = 0;
-      std::memcpy(&v, text.data() + from, m);
-      // m is 1 to 7: the characters are the word's first m bytes in memory.
-      const std::uint64_t mask = std::endian::native == std::endian::little
-                                     ? (std::uint64_t{1} << (8 * m)) - 1
-                                     : ~(~std::uint64_t{0} >> (8 * m));
-      w = (w & ~mask) | (v & mask);
+    } else {
+      for (std::size_t j = 0; from + j < n; ++j) {
+        const std::size_t shift = std::endian::native == std::endian::little ? 8 * j : 56 - 8 * j;
+        w = (w & ~(std::uint64_t{0xFF} << shift)) |
+            (std::uint64_t{static_cast<unsigned char>(text[from + j])} << shift);
+      }
     }
     w = upperAsciiWord(w);
     std::memcpy(key.name.data() + from, &w, kWord);
