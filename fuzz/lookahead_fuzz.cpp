@@ -9,30 +9,19 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <string_view>
 #include <thread>
 
 #include "control/statement_lookahead.h"
-#include "host/host.h"
 #include "input/card_reader.h"
 #include "input/include_members.h"
 #include "input/statement_assembler.h"
-#include "listing/listing.h"
-#include "listing/page_frame.h"
+#include "listing/quiet_listing.h"
 #include "listing/stop.h"
 
 namespace {
-
-class FuzzHost final : public ksfort::Host {
- public:
-  ksfort::LocalTime now() override { return {2026, 12, 6, 11, 5, 9}; }
-  void* allocate(std::size_t bytes) override { return std::calloc(bytes == 0 ? 1 : bytes, 1); }
-  void release(void* p) override { std::free(p); }
-  std::string environment(const char*) override { return {}; }
-};
 
 bool sameResult(const ksfort::Classification& c, const ksfort::TokenList& a,
                 const ksfort::Classification& d, const ksfort::TokenList& b) {
@@ -70,18 +59,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   while (!lookahead.idle() && std::chrono::steady_clock::now() < until)
     std::this_thread::sleep_for(std::chrono::microseconds(50));
 
-  FuzzHost host;
-  StringSink sink;
-  Listing out(sink);
-  PageFrame frame(out, host);
-  RunStatus status;
-  StopPath stop(frame, status);
+  QuietListing quiet;
+  Listing& out = quiet.listing;
   CardReader reader;
   static Statement statement;
   static TokenList taken;
   static TokenList made;
   if (!reader.openSource(path)) return 0;
-  AssemblyContext assembly{status, stop, nullptr};
+  AssemblyContext assembly{quiet.status, quiet.stop, nullptr};
   lookahead.beginFile(job);
   int interfaceDepth = 0;
   try {

@@ -1,22 +1,18 @@
 #include "control/statement_lookahead.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <system_error>
 
 #include "host/file_status.h"
 #include "host/fixed_text.h"
-#include "host/host.h"
 #include "input/card_reader.h"
 #include "input/include_members.h"
 #include "input/member_texts.h"
 #include "input/statement.h"
 #include "input/statement_assembler.h"
-#include "listing/listing.h"
-#include "listing/page_frame.h"
-#include "listing/run_status.h"
+#include "listing/quiet_listing.h"
 #include "listing/stop.h"
 
 namespace ksfort {
@@ -193,23 +189,6 @@ std::uint64_t statementHash(std::string_view text) {
   return hashText({p, n}, h);
 }
 
-// The look-ahead's own host: its private page frame asks it for the date of
-// pages nobody reads.
-class QuietHost final : public Host {
- public:
-  LocalTime now() override { return {}; }
-  void* allocate(std::size_t bytes) override { return std::calloc(1, bytes); }
-  void release(void* p) override { std::free(p); }
-  std::string environment(const char*) override { return {}; }
-};
-
-// Counts what the look-ahead's classifier writes, and drops it.
-class CountingSink final : public OutputSink {
- public:
-  void write(std::string_view bytes) override { written += bytes.size(); }
-  std::size_t written = 0;
-};
-
 }  // namespace
 
 // The look-ahead's side: its reader, assembler, classifier and member texts,
@@ -233,12 +212,7 @@ class StatementLookahead::Worker {
   std::uint64_t head_ = 0;  // bytes written
   std::uint64_t tail_ = 0;  // the analysis's tail as last seen
   int unpublished_ = 0;     // records written since the head was published
-  QuietHost host_;
-  CountingSink sink_;
-  Listing listing_{sink_};
-  PageFrame frame_{listing_, host_};
-  RunStatus status_;
-  StopPath stop_{frame_, status_};
+  QuietListing quiet_;      // the listing and stops of the look-ahead's own
   CardReader reader_;
   Statement statement_;
   TokenList tokens_;
@@ -305,7 +279,7 @@ bool StatementLookahead::Worker::openMember(const SourceJob& job) {
   const std::string path = memberPath(name, job.sourceDirectory, job.includeDirectory);
   const std::string* text = members_.find(path);
   if (!text) {
-    const FileStatus fs = queryFileKind(listing_, path);
+    const FileStatus fs = queryFileKind(quiet_.listing, path);
     if (fs.status != 0 || fs.kind != FileKind::kRegular) return false;
     text = members_.load(path);
   }
@@ -315,13 +289,13 @@ bool StatementLookahead::Worker::openMember(const SourceJob& job) {
 }
 
 bool StatementLookahead::Worker::runFile(std::int64_t serial, const SourceJob& job) {
-  const FileStatus fs = queryFileStatus(listing_, job.path);
+  const FileStatus fs = queryFileStatus(quiet_.listing, job.path);
   const bool opened =
       fs.status == 0 && fs.kind == FileKind::kRegular && reader_.openSource(job.path);
   std::uint64_t analysis = 0;  // the analysis's position as last read
   bool close = false;          // less than the low water mark waits in the ring
   try {
-    AssemblyContext assembly{status_, stop_, nullptr};
+    AssemblyContext assembly{quiet_.status, quiet_.stop, nullptr};
     assembly.keepCards = false;
     int interfaceDepth = 0;
     std::int64_t ordinal = 0;
@@ -346,9 +320,8 @@ bool StatementLookahead::Worker::runFile(std::int64_t serial, const SourceJob& j
       const bool leave = analysis >= packPosition(serial, ordinal) || (close && ordinal % 2 == 1);
       if (leave && statement_.kind == StatementKind::kOrdinary) continue;
       const std::string_view text = statement_.textView();
-      const std::size_t before = sink_.written;
-      const Classification c = classifyStatement(text, tokens_, owner_.settings_, listing_);
-      listing_.flush();
+      const std::size_t before = quiet_.written();
+      const Classification c = classifyStatement(text, tokens_, owner_.settings_, quiet_.listing);
       interfaceDepth = interfaceDepthAfter(c, interfaceDepth);
       assembly.insideInterfaceBlock = interfaceDepth > 0;
       RecordHead head;
@@ -358,7 +331,7 @@ bool StatementLookahead::Worker::runFile(std::int64_t serial, const SourceJob& j
       head.hash = statementHash(text);
       std::int32_t textUsed = 0;
       bool withTokens =
-          sink_.written == before && pack(c, head.classification) && packable(tokens_, textUsed);
+          quiet_.written() == before && pack(c, head.classification) && packable(tokens_, textUsed);
       if (withTokens) {
         head.textUsed = static_cast<std::uint16_t>(textUsed);
         head.count = static_cast<std::uint16_t>(tokens_.count);
@@ -374,7 +347,6 @@ bool StatementLookahead::Worker::runFile(std::int64_t serial, const SourceJob& j
     // The analysis meets the same stop when it reads that far.
   }
   if (opened) reader_.closeSource();
-  listing_.flush();
   RecordHead end;
   end.serial = serial;
   end.type = RecordType::kFileEnd;

@@ -10,7 +10,7 @@
 #include "input/card_reader.h"
 #include "input/include_members.h"
 #include "input/statement_assembler.h"
-#include "listing/page_frame.h"
+#include "listing/quiet_listing.h"
 #include "support/test_support.h"
 
 namespace ksfort {
@@ -65,18 +65,14 @@ struct Reading {
 Reading readAndCompare(StatementLookahead& lookahead, const SourceJob& job,
                        bool waitAfterBegin = false) {
   Reading r;
-  test::FakeHost host;
-  StringSink sink;
-  Listing out(sink);
-  PageFrame frame(out, host);
-  RunStatus status;
-  StopPath stop(frame, status);
+  QuietListing quiet;
+  Listing& out = quiet.listing;
   CardReader reader;
   Statement statement;
   TokenList taken;
   TokenList made;
   EXPECT_TRUE(reader.openSource(job.path));
-  AssemblyContext assembly{status, stop, nullptr};
+  AssemblyContext assembly{quiet.status, quiet.stop, nullptr};
   lookahead.beginFile(job);
   if (waitAfterBegin) waitForIdle(lookahead);
   int interfaceDepth = 0;
