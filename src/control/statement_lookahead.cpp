@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <new>
 #include <system_error>
 
 #include "host/file_status.h"
@@ -429,9 +430,11 @@ void StatementLookahead::beginFile(const SourceJob& job) {
     known_.pop_front();
   } else {
     serial_ = nextSerial_++;
-    {
+    try {
       std::lock_guard lock(mutex_);
       queued_.emplace_back(serial_, job);
+    } catch (const std::bad_alloc&) {
+      return;  // no memory to queue it: the analysis classifies this source itself
     }
     forWorker_.notify_one();
   }
