@@ -18,6 +18,7 @@
 #include "input/card_reader.h"
 #include "input/include_members.h"
 #include "input/statement_assembler.h"
+#include "lex/reading_effects.h"
 #include "listing/quiet_listing.h"
 #include "listing/stop.h"
 

@@ -7,6 +7,7 @@
 #include "host/fixed_text.h"
 #include "input/statement_assembler.h"
 #include "lex/classifier.h"
+#include "lex/reading_effects.h"
 #include "names/statement_analysis.h"
 #include "reports/nest_report.h"
 #include "reports/undefined_names.h"

@@ -29,17 +29,6 @@
 
 namespace ksfort {
 
-// The interface blocks open after statement c (they may nest). The statements
-// of a block describe procedures defined elsewhere: they are classified,
-// counted and listed with the unit that holds the block, but enter none of
-// its names and neither open nor close a unit.
-int interfaceDepthAfter(const Classification& c, int depth);
-
-// The member name of an INCLUDE statement: its first name or character
-// constant (quotes removed, a doubled quote standing for one), at most 256
-// characters; empty when there is none.
-std::string includeMemberName(const TokenList& t);
-
 // A source file as the analysis will read it: its path and the directories
 // its INCLUDE members are looked up in (trimmed).
 struct SourceJob {
