@@ -6,6 +6,7 @@
 #include <new>
 #include <system_error>
 
+#include "host/ascii.h"
 #include "host/file_status.h"
 #include "host/fixed_text.h"
 #include "input/card_reader.h"
@@ -34,6 +35,9 @@ constexpr std::size_t kReleaseStep = std::size_t{32} << 10;
 // A statement whose record would take more than this is classified by the
 // analysis (only statements of a hundred cards and more come near it).
 constexpr std::size_t kLargestRecord = std::size_t{32} << 10;
+// The total of the member texts the look-ahead holds; past it, the sources
+// that include further members are classified by the analysis.
+constexpr std::size_t kMemberTotal = std::size_t{8} << 20;
 // The look-ahead publishes its head every this many records.
 constexpr int kPublishStep = 8;
 // The two threads read each other's positions every this many statements.
@@ -60,9 +64,11 @@ struct PackedClassification {
 struct RecordHead {
   std::int64_t serial = 0;
   std::int64_t ordinal = 0;  // the statement's number within its source, from 1
-  std::uint64_t hash = 0;
-  std::int32_t length = 0;     // of the statement text
-  std::uint16_t textUsed = 0;  // compressed text characters that follow
+  std::int32_t length = 0;   // of the statement text
+  // The statement text up to its last character that is not a blank follows
+  // (the rest of it is blanks): the analysis compares it with its own.
+  std::uint16_t significant = 0;
+  std::uint16_t textUsed = 0;  // compressed text characters that follow it
   std::uint16_t count = 0;     // tokens that follow
   RecordType type = RecordType::kStatement;
   PackedClassification classification{};
@@ -132,8 +138,13 @@ constexpr std::size_t roundUp(std::size_t n) {
   return (n + 7) & ~std::size_t{7};
 }
 
-constexpr std::size_t recordBytes(std::size_t textUsed, std::size_t count) {
-  return roundUp(sizeof(RecordHead)) + roundUp(textUsed) + roundUp(count * sizeof(PackedToken));
+constexpr std::size_t recordBytes(std::size_t significant, std::size_t textUsed,
+                                  std::size_t count) {
+  return roundUp(sizeof(RecordHead)) + roundUp(significant) + roundUp(textUsed) +
+         roundUp(count * sizeof(PackedToken));
+}
+constexpr std::size_t recordBytes(const RecordHead& head) {
+  return recordBytes(head.significant, head.textUsed, head.count);
 }
 
 // The bytes a record of `bytes` takes at ring offset `at`, with the unused
@@ -149,21 +160,24 @@ constexpr std::uint64_t packPosition(std::int64_t serial, std::int64_t ordinal) 
          static_cast<std::uint64_t>(std::clamp<std::int64_t>(ordinal, 0, kMaxOrdinal));
 }
 
-// The hash of a statement text: four words at a time in four independent
-// lanes, so that both threads hash a card in a few cycles.
-std::uint64_t statementHash(std::string_view text) {
-  constexpr std::uint64_t kMul = 0x9E3779B97F4A7C15ull;
-  std::uint64_t lane[4] = {kHashSeed ^ text.size(), kHashSeed + 1, kHashSeed + 2, kHashSeed + 3};
-  const char* p = text.data();
-  std::size_t n = text.size();
-  for (; n >= 4 * kWordBytes; n -= 4 * kWordBytes, p += 4 * kWordBytes) {
-    for (int k = 0; k < 4; ++k) {
-      lane[k] = (lane[k] ^ loadWord(p + k * kWordBytes)) * kMul;
-      lane[k] ^= lane[k] >> 32;
-    }
+// Whether a statement the look-ahead would leave to the analysis may be an
+// INCLUDE statement (one continued over cards, or in a form the INCLUDE
+// line test does not take), whose member the reading must follow: the word
+// INCLUDE among its first characters that are not blanks. A statement
+// wrongly taken for one is only classified here as well.
+bool mayBeInclude(std::string_view text) {
+  constexpr std::string_view kWord = "INCLUDE";
+  constexpr int kLooked = 40;  // beyond a construct name and its ":"
+  std::size_t matched = 0;
+  int seen = 0;
+  for (const char c : text) {
+    if (c == ' ' || c == '\t') continue;
+    if (++seen > kLooked) return false;
+    const char u = upperAscii(c);
+    matched = u == kWord[matched] ? matched + 1 : (u == kWord[0] ? 1 : 0);
+    if (matched == kWord.size()) return true;
   }
-  std::uint64_t h = lane[0] ^ (lane[1] * 3) ^ (lane[2] * 5) ^ (lane[3] * 7);
-  return hashText({p, n}, h);
+  return false;
 }
 
 }  // namespace
@@ -193,7 +207,10 @@ class StatementLookahead::Worker {
   CardReader reader_;
   Statement statement_;
   TokenList tokens_;
-  MemberTexts members_;
+  // The members it has read: regular files only (a pipe or a device gives
+  // its bytes once, to the analysis), and less of them than the analysis
+  // holds, so that the two threads together stay small.
+  MemberTexts members_{kMemberTotal, FileAccess::kRegularOnly};
 };
 
 bool StatementLookahead::Worker::reserve(std::size_t n) {
@@ -222,8 +239,10 @@ bool StatementLookahead::Worker::reserve(std::size_t n) {
 void StatementLookahead::Worker::writeRecord(const RecordHead& given, bool withTokens) {
   RecordHead head = given;
   std::byte* at = owner_.ring_.get() + head_ % kRingBytes;
+  std::byte* p = at + roundUp(sizeof(RecordHead));
+  std::memcpy(p, statement_.text.data(), head.significant);
+  p += roundUp(head.significant);
   if (withTokens) {
-    std::byte* p = at + roundUp(sizeof(RecordHead));
     std::memcpy(p, tokens_.text.data(), head.textUsed);
     p += roundUp(head.textUsed);
     for (int i = 0; i < head.count; ++i) {
@@ -238,7 +257,7 @@ void StatementLookahead::Worker::writeRecord(const RecordHead& given, bool withT
     head.count = 0;
   }
   std::memcpy(at, &head, sizeof head);
-  head_ += recordBytes(head.textUsed, head.count);
+  head_ += recordBytes(head);
   if (++unpublished_ == kPublishStep || head.type == RecordType::kFileEnd) publish();
 }
 
@@ -267,8 +286,8 @@ bool StatementLookahead::Worker::openMember(const SourceJob& job) {
 
 bool StatementLookahead::Worker::runFile(std::int64_t serial, const SourceJob& job) {
   const FileStatus fs = queryFileStatus(quiet_.listing, job.path);
-  const bool opened =
-      fs.status == 0 && fs.kind == FileKind::kRegular && reader_.openSource(job.path);
+  const bool opened = fs.status == 0 && fs.kind == FileKind::kRegular &&
+                      reader_.openSource(job.path, FileAccess::kRegularOnly);
   std::uint64_t analysis = 0;  // the analysis's position as last read
   bool close = false;          // less than the low water mark waits in the ring
   try {
@@ -294,9 +313,9 @@ bool StatementLookahead::Worker::runFile(std::int64_t serial, const SourceJob& j
       // Statements the analysis has passed, and every other one while the
       // look-ahead is close ahead of it, are left to the analysis. An INCLUDE
       // line never is: the reading must follow its member.
-      const bool leave = analysis >= packPosition(serial, ordinal) || (close && ordinal % 2 == 1);
-      if (leave && statement_.kind == StatementKind::kOrdinary) continue;
       const std::string_view text = statement_.textView();
+      const bool leave = analysis >= packPosition(serial, ordinal) || (close && ordinal % 2 == 1);
+      if (leave && statement_.kind == StatementKind::kOrdinary && !mayBeInclude(text)) continue;
       const std::size_t before = quiet_.written();
       const Classification c = classifyStatement(text, tokens_, owner_.settings_, quiet_.listing);
       interfaceDepth = interfaceDepthAfter(c, interfaceDepth);
@@ -305,17 +324,22 @@ bool StatementLookahead::Worker::runFile(std::int64_t serial, const SourceJob& j
       head.serial = serial;
       head.ordinal = ordinal;
       head.length = static_cast<std::int32_t>(text.size());
-      head.hash = statementHash(text);
+      head.significant =
+          static_cast<std::uint16_t>(lengthWithoutTrailingBlanks(text.data(), text.size()));
       std::int32_t textUsed = 0;
       bool withTokens =
           quiet_.written() == before && pack(c, head.classification) && packable(tokens_, textUsed);
       if (withTokens) {
         head.textUsed = static_cast<std::uint16_t>(textUsed);
         head.count = static_cast<std::uint16_t>(tokens_.count);
-        withTokens = recordBytes(head.textUsed, head.count) <= kLargestRecord;
+        withTokens = recordBytes(head) <= kLargestRecord;
       }
-      if (!withTokens) head.type = RecordType::kClassifyHere;
-      if (!reserve(withTokens ? recordBytes(head.textUsed, head.count) : recordBytes(0, 0)))
+      if (!withTokens) {
+        head.type = RecordType::kClassifyHere;
+        head.significant = 0;
+      }
+      if (!reserve(recordBytes(head.significant, withTokens ? head.textUsed : 0,
+                               withTokens ? head.count : 0)))
         return false;
       writeRecord(head, withTokens);
       if (c.cls[0] == StatementClass::kInclude && !openMember(job)) break;
@@ -327,7 +351,7 @@ bool StatementLookahead::Worker::runFile(std::int64_t serial, const SourceJob& j
   RecordHead end;
   end.serial = serial;
   end.type = RecordType::kFileEnd;
-  if (!reserve(recordBytes(0, 0))) return false;
+  if (!reserve(recordBytes(end))) return false;
   writeRecord(end, false);
   return true;
 }
@@ -458,20 +482,23 @@ bool StatementLookahead::take(std::string_view text, TokenList& tokens, Classifi
     if (head.serial == serial_ && head.type != RecordType::kFileEnd && head.ordinal > ordinal_)
       break;  // this statement was left to the analysis
     // The bytes are given back once the record is read (below).
-    readAt_ += recordBytes(head.textUsed, head.count);
+    readAt_ += recordBytes(head);
     if (head.serial < serial_) continue;  // a source the analysis did not read
     if (head.type == RecordType::kFileEnd) {
       fileOpen_ = false;
       break;
     }
     if (head.ordinal < ordinal_) continue;  // a statement the analysis has passed
-    if (head.length != static_cast<std::int32_t>(text.size()) || head.hash != statementHash(text)) {
+    if (head.type != RecordType::kStatement) break;
+    const std::byte* p = at + roundUp(sizeof(RecordHead));
+    if (head.length != static_cast<std::int32_t>(text.size()) ||
+        lengthWithoutTrailingBlanks(text.data(), text.size()) != head.significant ||
+        std::memcmp(text.data(), p, head.significant) != 0) {
       // The two readings part ways here: the rest of the file is classified here.
       fileOpen_ = false;
       break;
     }
-    if (head.type != RecordType::kStatement) break;
-    const std::byte* p = at + roundUp(sizeof(RecordHead));
+    p += roundUp(head.significant);
     std::memcpy(tokens.text.data(), p, head.textUsed);
     p += roundUp(head.textUsed);
     std::int32_t pos = 1;

@@ -6,8 +6,9 @@
 // and writes nothing: its listing, stops and status page are private and
 // dropped. The analysis still reads, assembles and counts every card itself,
 // with every message, stop and table of its own. For each statement it takes
-// the look-ahead's result only when that was made from the same text (same
-// length, same 64-bit hash) and the classifier wrote nothing while making it;
+// the look-ahead's result only when that was made from the same text (the
+// record carries the text, compared byte for byte with the analysis's own)
+// and the classifier wrote nothing while making it;
 // otherwise it classifies the statement itself, as it does whenever the
 // look-ahead has not come that far. The analysis never waits for it.
 #pragma once

@@ -1,6 +1,7 @@
 #include "host/record_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -19,14 +20,24 @@ const char* findCr(const char* from, const char* end) {
 
 }  // namespace
 
-int openForReading(std::string_view path) {
+int openForReading(std::string_view path, FileAccess access) {
   while (!path.empty() && path.back() == ' ') path.remove_suffix(1);
   std::array<char, 1024> name{};
   if (path.empty() || path.size() >= name.size() || path.find('\0') != std::string_view::npos) {
     return -1;
   }
   std::copy(path.begin(), path.end(), name.begin());
-  return ::open(name.data(), O_RDONLY | O_CLOEXEC);
+  if (access == FileAccess::kAny) return ::open(name.data(), O_RDONLY | O_CLOEXEC);
+  // Opened without waiting (a pipe with no writer would hold the open), then
+  // kept only when it is a regular file, whose reads O_NONBLOCK leaves alone.
+  const int fd = ::open(name.data(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return -1;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
 }
 
 long readRetrying(int fd, char* buffer, std::size_t n) {
@@ -36,9 +47,9 @@ long readRetrying(int fd, char* buffer, std::size_t n) {
   }
 }
 
-bool RecordFile::open(std::string_view path) {
+bool RecordFile::open(std::string_view path, FileAccess access) {
   close();
-  fd_ = openForReading(path);
+  fd_ = openForReading(path, access);
   if (fd_ < 0) return false;
   if (!buf_) buf_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
   pos_ = end_ = buf_.get();

@@ -11,10 +11,16 @@
 
 namespace ksfort {
 
+// What a path may name to be opened for reading.
+enum class FileAccess {
+  kAny,          // whatever opens: a pipe or a device too (opening one may wait)
+  kRegularOnly,  // a regular file only; anything else fails at once, never waits
+};
+
 // Opens the file a path names (trailing blanks dropped) for reading; -1 when
-// it cannot be opened. A path with a NUL in it, or of 1,024 characters and
-// more, names no file.
-int openForReading(std::string_view path);
+// it cannot be opened (or is not a regular file, with kRegularOnly). A path
+// with a NUL in it, or of 1,024 characters and more, names no file.
+int openForReading(std::string_view path, FileAccess access = FileAccess::kAny);
 // One read(2) of up to n bytes, repeated when a signal interrupts it.
 long readRetrying(int fd, char* buffer, std::size_t n);
 
@@ -29,7 +35,7 @@ class RecordFile {
 
   // Opens a file by path (trailing blanks dropped); false when it cannot be
   // opened. An open unit is closed first.
-  bool open(std::string_view path);
+  bool open(std::string_view path, FileAccess access = FileAccess::kAny);
   // Reads records from text in memory, which must outlive the reading.
   void openText(std::string_view text);
   void close();

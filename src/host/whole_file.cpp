@@ -8,8 +8,9 @@
 
 namespace ksfort {
 
-WholeFileRead readWholeFile(std::string_view path, std::size_t limit, std::string& text) {
-  const int fd = openForReading(path);
+WholeFileRead readWholeFile(std::string_view path, std::size_t limit, std::string& text,
+                            FileAccess access) {
+  const int fd = openForReading(path, access);
   if (fd < 0) return WholeFileRead::kNotOpened;
   text.clear();
   // Read in blocks up to one byte past the limit: a file that reaches it is

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "host/record_file.h"
+
 namespace ksfort {
 
 enum class WholeFileRead {
@@ -15,7 +17,9 @@ enum class WholeFileRead {
 };
 
 // Reads the file named by path (trailing blanks dropped, as RecordFile::open
-// takes it) into text when it holds at most limit bytes.
-WholeFileRead readWholeFile(std::string_view path, std::size_t limit, std::string& text);
+// takes it) into text when it holds at most limit bytes. With kRegularOnly
+// anything but a regular file is kNotOpened.
+WholeFileRead readWholeFile(std::string_view path, std::size_t limit, std::string& text,
+                            FileAccess access = FileAccess::kAny);
 
 }  // namespace ksfort

@@ -32,8 +32,8 @@ ReadEnd CardReader::readCard() {
   return end;
 }
 
-bool CardReader::openSource(std::string_view path) {
-  return files_[0].open(path);
+bool CardReader::openSource(std::string_view path, FileAccess access) {
+  return files_[0].open(path, access);
 }
 
 void CardReader::openSourceText(std::string_view text) {
@@ -41,6 +41,9 @@ void CardReader::openSourceText(std::string_view text) {
 }
 
 void CardReader::closeSource() {
+  // A source left inside a member (a stop, a member not found) must not
+  // leave that member's level to the next source.
+  while (level_ > 0) popInclude();
   files_[0].close();
   state.end = ReadEnd::kCard;
   state.lookAhead = LookAhead::kNewUnit;

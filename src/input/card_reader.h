@@ -42,10 +42,11 @@ class CardReader {
   Card card = blankField<kCardWidth>();  // the card read last
 
   // Opens the source at level 0; false when it cannot be opened.
-  bool openSource(std::string_view path);
+  bool openSource(std::string_view path, FileAccess access = FileAccess::kAny);
   // The source read from text in memory, which must outlive the reading.
   void openSourceText(std::string_view text);
-  // Closes the source and resets the reader for the next one.
+  // Closes the source, and any include member still open above it, and
+  // resets the reader for the next source.
   void closeSource();
   // The system's error number of a failed read of the source, 0 when none
   // failed. A failed read ends the source like its end of file.

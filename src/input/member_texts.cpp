@@ -14,11 +14,11 @@ const std::string* MemberTexts::find(std::string_view path) const {
 }
 
 const std::string* MemberTexts::load(std::string_view path) {
-  if (total_ >= kTotalLimit) return nullptr;
+  if (total_ >= totalLimit_) return nullptr;
   if (tooLong_.contains(path)) return nullptr;
   std::string text;
-  const std::size_t limit = std::min(kMemberLimit, kTotalLimit - total_);
-  switch (readWholeFile(path, limit, text)) {
+  const std::size_t limit = std::min(kMemberLimit, totalLimit_ - total_);
+  switch (readWholeFile(path, limit, text, access_)) {
     case WholeFileRead::kRead:
       break;
     case WholeFileRead::kTooLarge:

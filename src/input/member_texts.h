@@ -11,6 +11,8 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "host/record_file.h"
+
 namespace ksfort {
 
 class MemberTexts {
@@ -19,6 +21,11 @@ class MemberTexts {
   static constexpr std::size_t kMemberLimit = std::size_t{1} << 20;
   // Texts beyond this total are not kept.
   static constexpr std::size_t kTotalLimit = std::size_t{64} << 20;
+
+  MemberTexts() = default;
+  // Texts held up to totalLimit bytes, read with the given access.
+  MemberTexts(std::size_t totalLimit, FileAccess access)
+      : totalLimit_{totalLimit}, access_{access} {}
 
   // The text of the member at path when it is held, else nullptr.
   const std::string* find(std::string_view path) const;
@@ -39,6 +46,8 @@ class MemberTexts {
   std::unordered_map<std::string, std::string, PathHash, std::equal_to<>> texts_;
   std::unordered_set<std::string, PathHash, std::equal_to<>> tooLong_;  // too long to hold
   std::size_t total_ = 0;
+  std::size_t totalLimit_ = kTotalLimit;
+  FileAccess access_ = FileAccess::kAny;
 };
 
 }  // namespace ksfort

@@ -173,6 +173,56 @@ TEST(StatementLookahead, SourcesAreMatchedByPathAndDirectories) {
   EXPECT_GT(lookahead.taken(), takenBefore);
 }
 
+// A member the look-ahead cannot hold (over a megabyte), inside a member:
+// it leaves that source there, and the next source is read from its start.
+TEST(StatementLookahead, ASourceLeftInsideAMemberLeavesNoLevelToTheNext) {
+  std::string big;
+  while (big.size() <= (std::size_t{1} << 20)) big += "C     a comment card of the big member\n";
+  big += "      BIG = 1\n";
+  test::writeTempFile("big.inc", big);
+  test::writeTempFile(
+      "outer.inc", "      OUTER = 1\n      INCLUDE 'big.inc'\n      OUTER = 2\n      OUTER = 3\n");
+  const std::string first =
+      test::writeTempFile("first.f", "      SUBROUTINE F\n      INCLUDE 'outer.inc'\n      END\n");
+  std::string text;
+  for (int k = 0; k < 40; ++k)
+    text += "      X" + std::to_string(k) + " = " + std::to_string(k) + "\n";
+  const std::string second = test::writeTempFile("second.f", text + "      END\n");
+  const std::string dir = first.substr(0, first.rfind('/') + 1);
+  const SourceJob a{first, dir, ""};
+  const SourceJob b{second, dir, ""};
+  StatementLookahead lookahead;
+  ASSERT_TRUE(lookahead.start({}, {a, b}));
+  waitForIdle(lookahead);
+  EXPECT_EQ(readAndCompare(lookahead, a).mismatches, 0);
+  const std::int64_t before = lookahead.taken();
+  const Reading r = readAndCompare(lookahead, b);
+  EXPECT_EQ(r.mismatches, 0);
+  // Every other statement of the second source at least.
+  EXPECT_GE(lookahead.taken() - before, r.statements / 2);
+}
+
+// An INCLUDE continued over two cards is no INCLUDE line, yet it opens a
+// member: the look-ahead follows it even when the statement falls to the
+// analysis, and its records go on matching after the member.
+TEST(StatementLookahead, AContinuedIncludeIsFollowed) {
+  test::writeTempFile("two.inc", "      A = 1\n      B = 2\n");
+  std::string text = "      X = 1\n      Y = 2\n      INCLUDE\n     &'two.inc'\n";
+  for (int k = 0; k < 20; ++k)
+    text += "      Z" + std::to_string(k) + " = " + std::to_string(k) + "\n";
+  const std::string path = test::writeTempFile("continued.f", text + "      END\n");
+  const SourceJob job{path, path.substr(0, path.rfind('/') + 1), ""};
+  StatementLookahead lookahead;
+  ASSERT_TRUE(lookahead.start({}, {job}));
+  waitForIdle(lookahead);
+  const Reading r = readAndCompare(lookahead, job);
+  EXPECT_EQ(r.mismatches, 0);
+  EXPECT_EQ(r.statements, 26);
+  // The INCLUDE (the third statement) is made although its turn is the
+  // analysis's, and every other statement after it is taken.
+  EXPECT_GE(lookahead.taken(), 13);
+}
+
 TEST(StatementLookahead, WithoutAThreadEveryStatementIsLeftToTheCaller) {
   const SourceJob job = formsJob("");
   StatementLookahead lookahead;  // never started

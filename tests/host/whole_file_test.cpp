@@ -2,6 +2,8 @@
 #include "host/whole_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -43,6 +45,32 @@ TEST(WholeFile, LimitBoundaryAndFilesThatCannotBeRead) {
       EXPECT_EQ(text, r.text) << r.path;
     }
   }
+  std::filesystem::remove_all(dir);
+}
+
+// Regular files only: anything else fails at once, and a pipe without a
+// writer does not hold the open.
+TEST(WholeFile, RegularOnlyReadsNothingElse) {
+  const std::string dir = test::makeTempDir();
+  std::ofstream(dir + "/ten", std::ios::binary) << "0123456789";
+  ASSERT_EQ(::mkfifo((dir + "/pipe").c_str(), 0600), 0);
+  const struct {
+    std::string path;
+    WholeFileRead result;
+  } rows[] = {
+      {dir + "/ten", WholeFileRead::kRead},
+      {dir + "/pipe", WholeFileRead::kNotOpened},
+      {dir, WholeFileRead::kNotOpened},
+      {dir + "/none", WholeFileRead::kNotOpened},
+  };
+  for (const auto& r : rows) {
+    std::string text;
+    EXPECT_EQ(readWholeFile(r.path, 100, text, FileAccess::kRegularOnly), r.result) << r.path;
+  }
+  EXPECT_LT(openForReading(dir + "/pipe", FileAccess::kRegularOnly), 0);
+  const int fd = openForReading(dir + "/ten", FileAccess::kRegularOnly);
+  EXPECT_GE(fd, 0);
+  if (fd >= 0) ::close(fd);
   std::filesystem::remove_all(dir);
 }
 

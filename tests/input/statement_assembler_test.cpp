@@ -146,6 +146,24 @@ TEST(StatementAssembler, IncludeEndComesOnceThenTheIncludingFileGoesOn) {
   EXPECT_EQ(s.call(), "-1");
 }
 
+// A source closed while a member is open (a stop, a member not found) leaves
+// no level behind: the next source is read from its own first card.
+TEST(StatementAssembler, ClosingASourceClosesItsOpenMembers) {
+  Source s("      INCLUDE 'inc1.f'\n      Y=2\n");
+  EXPECT_EQ(s.call(), "66:1::INCLUDE 'inc1.f'");
+  s.reader.pushIncludeText("      A=1\n      INCLUDE 'inc2.f'\n", "inc1.f");
+  EXPECT_EQ(s.call(), "66:2::A=1");
+  EXPECT_EQ(s.call(), "66:3::INCLUDE 'inc2.f'");
+  s.reader.pushIncludeText("      B=1\n", "inc2.f");
+  EXPECT_EQ(s.reader.includeLevel(), 2);
+  s.reader.closeSource();
+  EXPECT_EQ(s.reader.includeLevel(), 0);
+  const std::string next = "      Z=3\n";
+  s.reader.openSourceText(next);
+  EXPECT_EQ(s.call(), "66:1::Z=3");
+  EXPECT_EQ(s.call(), "-1");
+}
+
 // An include level entered while a look-ahead card is held (a continued
 // INCLUDE statement, which the card test does not see as an INCLUDE line):
 // the member's cards overwrite the current card, and the held card still
