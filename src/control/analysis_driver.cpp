@@ -160,6 +160,16 @@ SourceName splitSourceName(std::string_view name) {
   return {};
 }
 
+// -Idir (argument i) sets the include directory for the sources that
+// follow; -I alone clears it.
+void setIncludeDirectory(DriverState& d, const CommandTable& table, int i) {
+  if (table.at(i, 2) == ' ') {
+    d.includeDirectory = blankField<kPathWidth>();
+  } else {
+    setField(d.includeDirectory, table.row(i).substr(2, kPathWidth));
+  }
+}
+
 SourceJob sourceJob(const DriverState& d, std::string_view path) {
   return {std::string(path), std::string(trimmed(d.sourceDirectory)),
           std::string(trimmed(d.includeDirectory))};
@@ -180,8 +190,7 @@ void startLookahead(Run& run, const CommandTable& table) {
   for (int i = 2; i <= table.count(); ++i) {
     const std::string_view arg = table.row(i);
     if (table.kind(i) == ArgumentKind::kIncludeDirectory) {
-      d.includeDirectory = blankField<kPathWidth>();
-      if (table.at(i, 2) != ' ') setField(d.includeDirectory, arg.substr(2, kPathWidth));
+      setIncludeDirectory(d, table, i);
       continue;
     }
     if (table.kind(i) != ArgumentKind::kSource) continue;
@@ -189,7 +198,6 @@ void startLookahead(Run& run, const CommandTable& table) {
     const std::string_view name = trimmed(std::span<const char>(arg.substr(0, kPathWidth)));
     const SourceName source = splitSourceName(name);
     if (source.wildcard) break;
-    d.sourceDirectory = blankField<kPathWidth>();
     setField(d.sourceDirectory, source.directory);
     first.push_back(sourceJob(d, name));
   }
@@ -231,12 +239,7 @@ void analyseSources(Run& run, const CommandTable& table, const Workspace& ws) {
     const std::string_view arg = table.row(i);
     switch (table.kind(i)) {
       case ArgumentKind::kIncludeDirectory:
-        // -Idir sets the include directory for the sources that follow; -I clears it.
-        if (table.at(i, 2) == ' ') {
-          d.includeDirectory = blankField<kPathWidth>();
-        } else {
-          setField(d.includeDirectory, arg.substr(2, kPathWidth));
-        }
+        setIncludeDirectory(d, table, i);
         continue;
       case ArgumentKind::kOptionFile:
       case ArgumentKind::kOptionText:

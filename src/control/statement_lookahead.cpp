@@ -161,10 +161,10 @@ constexpr std::uint64_t packPosition(std::int64_t serial, std::int64_t ordinal) 
 }
 
 // Whether a statement the look-ahead would leave to the analysis may be an
-// INCLUDE statement (one continued over cards, or in a form the INCLUDE
-// line test does not take), whose member the reading must follow: the word
-// INCLUDE among its first characters that are not blanks. A statement
-// wrongly taken for one is only classified here as well.
+// INCLUDE statement (an INCLUDE line, one continued over cards, or one in a
+// form the INCLUDE line test does not take), whose member the reading must
+// follow: the word INCLUDE among its first characters that are not blanks.
+// A statement wrongly taken for one is only classified here as well.
 bool mayBeInclude(std::string_view text) {
   constexpr std::string_view kWord = "INCLUDE";
   constexpr int kLooked = 40;  // beyond a construct name and its ":"
@@ -275,6 +275,8 @@ bool StatementLookahead::Worker::openMember(const SourceJob& job) {
   const std::string path = memberPath(name, job.sourceDirectory, job.includeDirectory);
   const std::string* text = members_.find(path);
   if (!text) {
+    // Not even opened unless it is a regular file: opening a pipe's reading
+    // end is seen by its writer. The open checks again, without waiting.
     const FileStatus fs = queryFileKind(quiet_.listing, path);
     if (fs.status != 0 || fs.kind != FileKind::kRegular) return false;
     text = members_.load(path);
@@ -285,6 +287,7 @@ bool StatementLookahead::Worker::openMember(const SourceJob& job) {
 }
 
 bool StatementLookahead::Worker::runFile(std::int64_t serial, const SourceJob& job) {
+  // As for members: a source that is no regular file is never opened here.
   const FileStatus fs = queryFileStatus(quiet_.listing, job.path);
   const bool opened = fs.status == 0 && fs.kind == FileKind::kRegular &&
                       reader_.openSource(job.path, FileAccess::kRegularOnly);
@@ -312,10 +315,10 @@ bool StatementLookahead::Worker::runFile(std::int64_t serial, const SourceJob& j
       }
       // Statements the analysis has passed, and every other one while the
       // look-ahead is close ahead of it, are left to the analysis. An INCLUDE
-      // line never is: the reading must follow its member.
+      // never is: the reading must follow its member.
       const std::string_view text = statement_.textView();
       const bool leave = analysis >= packPosition(serial, ordinal) || (close && ordinal % 2 == 1);
-      if (leave && statement_.kind == StatementKind::kOrdinary && !mayBeInclude(text)) continue;
+      if (leave && !mayBeInclude(text)) continue;
       const std::size_t before = quiet_.written();
       const Classification c = classifyStatement(text, tokens_, owner_.settings_, quiet_.listing);
       interfaceDepth = interfaceDepthAfter(c, interfaceDepth);
