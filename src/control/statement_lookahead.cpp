@@ -417,6 +417,10 @@ void StatementLookahead::stop() {
   tail_.fetch_add(1, std::memory_order_release);
   tail_.notify_all();
   thread_.join();
+  // The reports come next; the ring's megabyte goes back.
+  ring_.reset();
+  queued_ = {};
+  known_ = {};
 }
 
 bool StatementLookahead::idle() {

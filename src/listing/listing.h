@@ -33,6 +33,12 @@ class Listing final : public OutputSink {
   // makes its first length characters the next record, trailing blanks
   // dropped as record() drops them.
   std::span<char> recordSpace(std::size_t width);
+  // The same room, not filled: the caller writes every one of the width
+  // characters.
+  std::span<char> recordRoom(std::size_t width) {
+    makeRoom(width + 1);
+    return {buf_.get() + used_, width};
+  }
   void commitRecord(std::size_t length);
   // The same when the caller knows that the record's last character is not a
   // blank: nothing to drop, and the bytes just written are not read back.

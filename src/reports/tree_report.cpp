@@ -1,6 +1,7 @@
 #include "reports/tree_report.h"
 
 #include <algorithm>
+#include <bit>
 #include <cassert>
 #include <cstdint>
 #include <cstring>
@@ -111,8 +112,10 @@ class TreeWalk {
   bool calleesCall(const Node& n);
   void touch(int e);
   bool enter(int level, int e, const Call* via);
+  // Sets the bar of the level's connector as its calls stand.
+  void setBar(int level);
   void printLine(int level, Ending ending);
-  void printBars(int first, int level);
+  void printBars(int first);
 
   PageFrame& frame_;
   StopPath& stop_;
@@ -120,6 +123,12 @@ class TreeWalk {
   std::vector<Node> nodes_;  // [e] for program-table entry e
   std::vector<Call> calls_;
   std::array<PathLevel, kLevels> path_{};
+  // A line of the bars of the levels on the path whose calls go on (" | " in
+  // their connectors), all else blank; bit k of furtherMask_ is set for such
+  // a level k. Kept as the walk goes, so that a line starts as a copy of it.
+  // Levels at and below the deepest on the path hold what they last held.
+  std::array<char, PrintLine::kWidth> bars_;
+  std::uint32_t furtherMask_ = 0;
   // Entries whose work fields the current tree changed, cleared before the next.
   std::vector<std::int32_t> touched_;
   // Per unit: whether one of its callees has calls itself (kUnknown until asked).
@@ -149,6 +158,7 @@ TreeWalk::TreeWalk(PageFrame& frame, StopPath& stop, ProgramStructure& structure
   calls_.reserve(structure.lists.calls.size());
   for (const CallRecord& c : structure.lists.calls.used())
     calls_.push_back({c.callee, c.kindLetter()});
+  bars_.fill(' ');
 }
 
 TreeWalk::~TreeWalk() {
@@ -156,6 +166,13 @@ TreeWalk::~TreeWalk() {
     programs_.at(e, ProgramField::kTreeCut) = node(e).cut;
     programs_.at(e, ProgramField::kTreeNext) = node(e).next;
   }
+}
+
+void TreeWalk::setBar(int level) {
+  const bool further = path_[static_cast<std::size_t>(level - 1)].furtherCalls();
+  bars_[static_cast<std::size_t>(cellPos(level) + kConnectorOffset)] = further ? '|' : ' ';
+  const std::uint32_t bit = 1u << level;
+  furtherMask_ = further ? furtherMask_ | bit : furtherMask_ & ~bit;
 }
 
 bool TreeWalk::calleesCall(const Node& n) {
@@ -206,6 +223,7 @@ bool TreeWalk::enter(int level, int e, const Call* via) {
   }
   at.call = n.callsStart;
   at.lastCall = n.callsStart + n.calls - 1;
+  setBar(level);
   return true;
 }
 
@@ -221,15 +239,20 @@ void TreeWalk::walk(int root) {
     PathLevel& at = path_[static_cast<std::size_t>(depth - 1)];
     if (at.call > at.lastCall) {
       node(at.entry).next = -1;
-      if (--depth > 0) ++path_[static_cast<std::size_t>(depth - 1)].call;
+      if (--depth > 0) {
+        ++path_[static_cast<std::size_t>(depth - 1)].call;
+        setBar(depth);
+      }
       continue;
     }
     node(at.entry).next = at.call;
     const Call& c = call(at.call);
-    if (enter(depth + 1, c.callee, &c))
+    if (enter(depth + 1, c.callee, &c)) {
       ++depth;
-    else
+    } else {
       ++at.call;
+      setBar(depth);
+    }
   }
 }
 
@@ -252,35 +275,34 @@ void putNode(char* line, int pos, const PathLevel& node, char fill) {
 }
 
 void TreeWalk::printLine(int level, Ending ending) {
-  int first = level;  // the first node shown on this line
+  // The nodes entered since the previous line are shown: the levels from
+  // first to this one (a node is entered after the level above it).
+  int first = level;
   while (first > 1 && path_[static_cast<std::size_t>(first - 2)].fresh) --first;
   frame_.countLine();
   // Built in place in the listing: a tree can run to millions of lines. A
   // line with a trailer runs to the last position, any other ends with the
-  // name of its last node.
+  // name of its last node. It starts as the bars, which are right for the
+  // levels above first - 1; every other cell up to the width is written
+  // below (a level's cell, or the trailer and its "=" fill).
   const int width =
       ending == Ending::kLeaf ? cellPos(level) + kConnectorOffset - 1 : PrintLine::kWidth;
-  char* line = frame_.out().recordSpace(static_cast<std::size_t>(width)).data();
-  bool announced = false;  // a further sibling follows on the next line
-  bool anyBar = false;
-  for (int k = 1; k < level; ++k) {
+  char* line = frame_.out().recordRoom(static_cast<std::size_t>(width)).data();
+  std::memcpy(line, bars_.data(), static_cast<std::size_t>(width));
+  // Levels 1 to first - 2 keep their bars; first - 1 branches to the nodes
+  // shown; a further call at first - 1 or below announces the next line.
+  const std::uint32_t aboveLevel = (1u << level) - 1;
+  const std::uint32_t aboveBranch = (1u << std::max(first - 1, 1)) - 1;
+  const bool announced = (furtherMask_ & aboveLevel & ~aboveBranch) != 0;
+  const bool anyBar = (furtherMask_ & aboveBranch) != 0;
+  if (first > 1) putAt(line, cellPos(first - 1) + kConnectorOffset, " +-");
+  for (int k = first; k < level; ++k) {
     const PathLevel& node = path_[static_cast<std::size_t>(k - 1)];
-    const int connector = cellPos(k) + kConnectorOffset;
-    const bool further = node.furtherCalls();
-    if (node.fresh) {
-      putNode(line, cellPos(k), node, '-');
-      if (further) {
-        putAt(line, connector, "-+-");
-      } else {
-        putAt(line, connector, "---");
-      }
-      announced = announced || further;
-    } else if (k == first - 1) {
-      putAt(line, connector, " +-");
-      announced = announced || further;
-    } else if (further) {
-      putAt(line, connector, " | ");
-      anyBar = true;
+    putNode(line, cellPos(k), node, '-');
+    if (node.furtherCalls()) {
+      putAt(line, cellPos(k) + kConnectorOffset, "-+-");
+    } else {
+      putAt(line, cellPos(k) + kConnectorOffset, "---");
     }
   }
   const PathLevel& node = path_[static_cast<std::size_t>(level - 1)];
@@ -290,6 +312,7 @@ void TreeWalk::printLine(int level, Ending ending) {
       putNode(line, cellPos(level), node, ' ');
       break;
     case Ending::kCut:
+      assert(level == kCutLevel && "a cut is made at level 8, whose next cell is the trailer");
       putNode(line, cellPos(level), node, '=');
       putAt(line, connector, "==>");
       std::memcpy(line + kTrailerPos - 1, kContinued.data(), kContinued.size());
@@ -306,25 +329,21 @@ void TreeWalk::printLine(int level, Ending ending) {
   // node's cell.
   const int length = ending == Ending::kLeaf ? cellPos(level) - 1 + node.shownLength() : width;
   frame_.out().commitWholeRecord(static_cast<std::size_t>(length));
-  if (!announced && anyBar) printBars(first, level);
+  if (!announced && anyBar) printBars(first);
   for (int k = first; k <= level; ++k) path_[static_cast<std::size_t>(k - 1)].fresh = false;
 }
 
 // The line of bars alone after a last call: the bars of the levels above
-// whose calls go on, as on the line just printed.
-void TreeWalk::printBars(int first, int level) {
+// first - 1, as on the line just printed; it ends with the last of them.
+void TreeWalk::printBars(int first) {
+  const std::uint32_t bars = furtherMask_ & ((1u << std::max(first - 1, 1)) - 1);
+  assert(bars != 0 && "a line of bars has a bar");
+  const int last = std::bit_width(bars) - 1;
+  const int length = cellPos(last) + kConnectorOffset + 1;  // up to its "|"
   frame_.countLine();
-  // The bars stand in the cells before the level's own.
-  char* bars = frame_.out().recordSpace(static_cast<std::size_t>(cellPos(level) - 1)).data();
-  int end = 1;
-  for (int k = 1; k < level; ++k) {
-    const PathLevel& node = path_[static_cast<std::size_t>(k - 1)];
-    if (!node.fresh && k != first - 1 && node.furtherCalls()) {
-      putAt(bars, cellPos(k) + kConnectorOffset, " | ");
-      end = cellPos(k) + kConnectorOffset + 2;
-    }
-  }
-  frame_.out().commitRecord(static_cast<std::size_t>(end));
+  char* line = frame_.out().recordRoom(static_cast<std::size_t>(length)).data();
+  std::memcpy(line, bars_.data(), static_cast<std::size_t>(length));
+  frame_.out().commitWholeRecord(static_cast<std::size_t>(length));
 }
 
 void startTreePage(PageFrame& frame, std::string_view title) {
