@@ -115,6 +115,27 @@ TEST(TreeReport, BranchesSeparatorsAndANodeExpandedAgainUnderEachCaller) {
   EXPECT_EQ(t.run->frame.linesUsed(), 5 + 7);  // the separator counts as a line
 }
 
+TEST(TreeReport, BarsOfOuterLevelsStayUntilTheirLastCallAndLeaveNoTrace) {
+  // MAIN calls A and Z, A calls B and C, B calls D and E: the bars of MAIN
+  // and A run down beside B's calls; each goes when its last call is shown.
+  test::TestRun t;
+  Tables tb(t.run->stop);
+  tb.unit("MAIN", 'P');
+  tb.unit("A", 'S');
+  tb.unit("B", 'S');
+  tb.calls("MAIN", {"A", "Z"});
+  tb.calls("A", {"B", "C"});
+  tb.calls("B", {"D", "E"});
+  EXPECT_EQ(
+      print(t, tb),
+      page(treeTitle("MAIN"), 1,
+           {" " + std::string(" P.MAIN  ---+-") + " S.A     ---+-" + " S.B     ---+-" + "*S.D",
+            " " + gap + " | " + gap + " | " + gap + " +-" + "*S.E",
+            " " + gap + " | " + gap + " |",  // B's calls end; MAIN's and A's go on
+            " " + gap + " | " + gap + " +-" + "*S.C", " " + gap + " |",
+            " " + gap + " +-" + "*S.Z"}));
+}
+
 TEST(TreeReport, RootsInNameOrderSkipBlockDataAndCalledUnitsOrEntries) {
   test::TestRun t;
   Tables tb(t.run->stop);
