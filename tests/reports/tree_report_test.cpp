@@ -8,6 +8,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/test_support.h"
@@ -95,45 +96,41 @@ test::Lines operator+(test::Lines a, const test::Lines& b) {
 const std::string gap(11, ' ');    // a cell without mark and name
 const std::string blank(14, ' ');  // an empty cell
 
-TEST(TreeReport, BranchesSeparatorsAndANodeExpandedAgainUnderEachCaller) {
-  test::TestRun t;
-  Tables tb(t.run->stop);
-  tb.unit("MAIN", 'P');
-  tb.unit("A", 'S');
-  tb.unit("B", 'F');
-  tb.calls("MAIN", {"A", "B/F"});
-  tb.calls("A", {"C", "D/F", "E"});
-  tb.calls("B", {"A"});
-  EXPECT_EQ(print(t, tb), page(treeTitle("MAIN"), 1,
-                               {" " + std::string(" P.MAIN  ---+-") + " S.A     ---+-" + "*S.C",
-                                // " +-" at A announces E: no separator yet.
-                                " " + gap + " | " + gap + " +-" + "*F.D",
-                                " " + gap + " | " + gap + " +-" + "*S.E", " " + gap + " |",
-                                " " + gap + " +-" + " F.B     -----" + " S.A     ---+-" + "*S.C",
-                                " " + blank + blank + gap + " +-" + "*F.D",
-                                " " + blank + blank + gap + " +-" + "*S.E"}));
-  EXPECT_EQ(t.run->frame.linesUsed(), 5 + 7);  // the separator counts as a line
-}
-
-TEST(TreeReport, BarsOfOuterLevelsStayUntilTheirLastCallAndLeaveNoTrace) {
-  // MAIN calls A and Z, A calls B and C, B calls D and E: the bars of MAIN
-  // and A run down beside B's calls; each goes when its last call is shown.
-  test::TestRun t;
-  Tables tb(t.run->stop);
-  tb.unit("MAIN", 'P');
-  tb.unit("A", 'S');
-  tb.unit("B", 'S');
-  tb.calls("MAIN", {"A", "Z"});
-  tb.calls("A", {"B", "C"});
-  tb.calls("B", {"D", "E"});
-  EXPECT_EQ(
-      print(t, tb),
-      page(treeTitle("MAIN"), 1,
-           {" " + std::string(" P.MAIN  ---+-") + " S.A     ---+-" + " S.B     ---+-" + "*S.D",
-            " " + gap + " | " + gap + " | " + gap + " +-" + "*S.E",
-            " " + gap + " | " + gap + " |",  // B's calls end; MAIN's and A's go on
-            " " + gap + " | " + gap + " +-" + "*S.C", " " + gap + " |",
-            " " + gap + " +-" + "*S.Z"}));
+TEST(TreeReport, BranchesSeparatorLinesAndBarsOfOuterLevels) {
+  struct Row {
+    const char* what;
+    std::vector<std::pair<std::string, char>> units;
+    std::vector<std::pair<std::string, std::vector<std::string>>> calls;
+    test::Lines lines;
+  };
+  const Row rows[] = {
+      {"a node expanded again under each caller",
+       {{"MAIN", 'P'}, {"A", 'S'}, {"B", 'F'}},
+       {{"MAIN", {"A", "B/F"}}, {"A", {"C", "D/F", "E"}}, {"B", {"A"}}},
+       {" " + std::string(" P.MAIN  ---+-") + " S.A     ---+-" + "*S.C",
+        // " +-" at A announces E: no separator yet.
+        " " + gap + " | " + gap + " +-" + "*F.D", " " + gap + " | " + gap + " +-" + "*S.E",
+        " " + gap + " |", " " + gap + " +-" + " F.B     -----" + " S.A     ---+-" + "*S.C",
+        " " + blank + blank + gap + " +-" + "*F.D", " " + blank + blank + gap + " +-" + "*S.E"}},
+      // The bars of MAIN and A run down beside B's calls; each goes with its
+      // last call and leaves nothing behind on the lines after it.
+      {"bars of two outer levels",
+       {{"MAIN", 'P'}, {"A", 'S'}, {"B", 'S'}},
+       {{"MAIN", {"A", "Z"}}, {"A", {"B", "C"}}, {"B", {"D", "E"}}},
+       {" " + std::string(" P.MAIN  ---+-") + " S.A     ---+-" + " S.B     ---+-" + "*S.D",
+        " " + gap + " | " + gap + " | " + gap + " +-" + "*S.E",
+        " " + gap + " | " + gap + " |",  // B's calls end; MAIN's and A's go on
+        " " + gap + " | " + gap + " +-" + "*S.C", " " + gap + " |", " " + gap + " +-" + "*S.Z"}},
+  };
+  for (const Row& r : rows) {
+    test::TestRun t;
+    Tables tb(t.run->stop);
+    for (const auto& [name, kind] : r.units) tb.unit(name, kind);
+    for (const auto& [caller, callees] : r.calls) tb.calls(caller, callees);
+    EXPECT_EQ(print(t, tb), page(treeTitle("MAIN"), 1, r.lines)) << r.what;
+    // Every line counts on the page, the separators too.
+    EXPECT_EQ(t.run->frame.linesUsed(), 5 + static_cast<int>(r.lines.size())) << r.what;
+  }
 }
 
 TEST(TreeReport, RootsInNameOrderSkipBlockDataAndCalledUnitsOrEntries) {
