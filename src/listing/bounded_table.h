@@ -2,6 +2,7 @@
 // the limit and, when the table is full, stops the run with the owner's
 // overflow message; nothing is written to the table after the message.
 #pragma once
+#include <algorithm>
 #include <cassert>
 #include <cstddef>
 #include <cstdint>
@@ -52,6 +53,19 @@ class BoundedTable {
   std::size_t n_ = 0;
 };
 
+// Room for a run-wide table's entries up to its limit, or up to as many as
+// kReservedTableBytes hold, taken when the table is made. A block that large
+// comes from the system as fresh pages, which cost memory only once written:
+// the table fills it without being copied into a larger block each time it
+// grows (a copy that writes, and so first touches, twice what the table
+// holds). Past the room it grows as any vector.
+inline constexpr std::size_t kReservedTableBytes = std::size_t{16} << 20;
+template <class T>
+void reserveUpTo(std::vector<T>& v, std::int64_t limit) {
+  const std::size_t most = kReservedTableBytes / sizeof(T);
+  v.reserve(limit <= 0 ? 0 : std::min(static_cast<std::size_t>(limit), most));
+}
+
 // A table with a configured limit whose storage grows with what it records,
 // for run-wide tables whose limits are set far above a typical run. The one
 // add path checks the limit as BoundedTable does.
@@ -60,7 +74,9 @@ class LimitedTable {
  public:
   LimitedTable() = default;
   LimitedTable(StopPath& stop, const TableLimit& limit, std::int64_t maximum)
-      : stop_{&stop}, limit_{&limit}, maximum_{maximum} {}
+      : stop_{&stop}, limit_{&limit}, maximum_{maximum} {
+    reserveUpTo(items_, maximum);
+  }
 
   std::size_t add(const T& v) {
     ensureRoom(1);

@@ -87,7 +87,12 @@ CommonTables::CommonTables(StopPath& stop, const SizeLimits& limits, TableUsage&
       maxLayouts_{limits[MXCOM1]},
       maxVariables_{limits[MXCOM2]},
       maxUsages_{limits[MXCOM3]},
-      maxCharacters_{limits[MXCBF]} {}
+      maxCharacters_{limits[MXCBF]} {
+  reserveUpTo(blocks_, maxBlocks_);
+  reserveUpTo(layouts_, maxLayouts_);
+  reserveUpTo(variables_, maxVariables_);
+  reserveUpTo(usages_, maxUsages_);
+}
 
 int CommonTables::enterBlock(std::string_view name) {
   const auto found = blockIndex_.find(name);

@@ -48,7 +48,9 @@ ConstantTable::ConstantTable(StopPath& stop, const SizeLimits& limits, TableUsag
       usage_{&usage},
       maxEntries_{limits[MXPRM]},
       maxCharacters_{limits[MXCBF]},
-      hash_(kFirstHashSize, 0) {}
+      hash_(kFirstHashSize, 0) {
+  reserveUpTo(entries_, maxEntries_);
+}
 
 std::size_t ConstantTable::slotOf(const std::array<char, 32>& name, std::string_view value) const {
   const std::size_t mask = hash_.size() - 1;

@@ -42,7 +42,9 @@ std::size_t hashOf(const Key& k) {
 }  // namespace
 
 ProgramTable::ProgramTable(StopPath& stop, std::int64_t limit, TableUsage& usage)
-    : stop_{&stop}, limit_{limit}, usage_{&usage}, hash_(1024, 0) {}
+    : stop_{&stop}, limit_{limit}, usage_{&usage}, hash_(1024, 0) {
+  reserveUpTo(entries_, limit);
+}
 
 std::size_t ProgramTable::slotOf(const Key& key) const {
   const std::size_t mask = hash_.size() - 1;
@@ -116,7 +118,13 @@ int ProgramTable::sortedEntry(int p) const {
 
 RelationStore::RelationStore(std::int64_t maxAddresses, std::int64_t maxPairs, StopPath& stop,
                              TableUsage& usage)
-    : maxAddresses_{maxAddresses}, maxPairs_{maxPairs}, stop_{&stop}, usage_{&usage} {}
+    : maxAddresses_{maxAddresses}, maxPairs_{maxPairs}, stop_{&stop}, usage_{&usage} {
+  reserveUpTo(pairs_, maxPairs);
+  reserveUpTo(next_, maxPairs);
+  reserveUpTo(heads_, maxAddresses);
+  reserveUpTo(tails_, maxAddresses);
+  reserveUpTo(counts_, maxAddresses);
+}
 
 void RelationStore::append(std::int32_t value1, int n, std::int32_t value2) {
   const int count = addressCount();
