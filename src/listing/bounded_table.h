@@ -53,17 +53,22 @@ class BoundedTable {
   std::size_t n_ = 0;
 };
 
-// Room for a run-wide table's entries up to its limit, or up to as many as
-// kReservedTableBytes hold, taken when the table is made. A block that large
-// comes from the system as fresh pages, which cost memory only once written:
-// the table fills it without being copied into a larger block each time it
-// grows (a copy that writes, and so first touches, twice what the table
-// holds). Past the room it grows as any vector.
+// Called before a run-wide table appends an entry. Once the table has
+// outgrown its first kFirstTableBytes, it takes room for its entries up to
+// its limit, or for as many as kReservedTableBytes hold, at once. A block
+// that large comes from the system as fresh pages, which cost memory only
+// once written: the table then fills it without being copied into a larger
+// block each time it grows (a copy that writes, and so first touches, twice
+// what the table holds). Past that room it grows as any vector. A small run
+// never takes the room, so starting the program costs nothing more.
+inline constexpr std::size_t kFirstTableBytes = std::size_t{64} << 10;
 inline constexpr std::size_t kReservedTableBytes = std::size_t{16} << 20;
 template <class T>
-void reserveUpTo(std::vector<T>& v, std::int64_t limit) {
+void roomBeforeAppend(std::vector<T>& v, std::int64_t limit) {
+  if (v.size() < v.capacity() || v.capacity() * sizeof(T) < kFirstTableBytes) return;
   const std::size_t most = kReservedTableBytes / sizeof(T);
-  v.reserve(limit <= 0 ? 0 : std::min(static_cast<std::size_t>(limit), most));
+  const std::size_t room = limit <= 0 ? 0 : std::min(static_cast<std::size_t>(limit), most);
+  if (room > v.capacity()) v.reserve(room);
 }
 
 // A table with a configured limit whose storage grows with what it records,
@@ -74,12 +79,11 @@ class LimitedTable {
  public:
   LimitedTable() = default;
   LimitedTable(StopPath& stop, const TableLimit& limit, std::int64_t maximum)
-      : stop_{&stop}, limit_{&limit}, maximum_{maximum} {
-    reserveUpTo(items_, maximum);
-  }
+      : stop_{&stop}, limit_{&limit}, maximum_{maximum} {}
 
   std::size_t add(const T& v) {
     ensureRoom(1);
+    roomBeforeAppend(items_, maximum_);
     items_.push_back(v);
     return items_.size() - 1;
   }

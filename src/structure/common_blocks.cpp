@@ -87,18 +87,14 @@ CommonTables::CommonTables(StopPath& stop, const SizeLimits& limits, TableUsage&
       maxLayouts_{limits[MXCOM1]},
       maxVariables_{limits[MXCOM2]},
       maxUsages_{limits[MXCOM3]},
-      maxCharacters_{limits[MXCBF]} {
-  reserveUpTo(blocks_, maxBlocks_);
-  reserveUpTo(layouts_, maxLayouts_);
-  reserveUpTo(variables_, maxVariables_);
-  reserveUpTo(usages_, maxUsages_);
-}
+      maxCharacters_{limits[MXCBF]} {}
 
 int CommonTables::enterBlock(std::string_view name) {
   const auto found = blockIndex_.find(name);
   if (found != blockIndex_.end()) return found->second;
   if (static_cast<std::int64_t>(blocks_.size()) >= maxBlocks_)
     stop_->overflow(kBlocksFull, maxBlocks_);
+  roomBeforeAppend(blocks_, maxBlocks_);
   blocks_.push_back({nameField(name), {}, {}});
   const auto b = static_cast<std::int32_t>(blocks_.size());
   blockIndex_.emplace(std::string(nameOf(blocks_.back().name)), b);
@@ -133,6 +129,7 @@ void CommonTables::addLayoutUser(int b, std::string_view text, int unit, Program
     l.users = s.relations.addressCount() + 1;
     for (char c : text) buffer.add(c);
     usage.raise(UsageSlot::kRunCharacters, static_cast<std::int32_t>(buffer.size()));
+    roomBeforeAppend(layouts_, maxLayouts_);
     layouts_.push_back(l);
     found = static_cast<std::int32_t>(layouts_.size());
     blocks_[static_cast<std::size_t>(b - 1)].layouts.push_back(found);
@@ -163,6 +160,7 @@ int CommonTables::newVariable(int b, const NameTable& names, int entry) {
   v.usage.fill(' ');
   v.firstUsage = v.lastUsage = -1;
   v.usageCount = 0;
+  roomBeforeAppend(variables_, maxVariables_);
   variables_.push_back(v);
   const auto number = static_cast<std::int32_t>(variables_.size());
   blocks_[static_cast<std::size_t>(b - 1)].variables.push_back(number);
@@ -203,6 +201,7 @@ void CommonTables::recordUsage(int v, int unit, const UsageLetters& letters) {
   if (std::all_of(letters.begin(), letters.end(), [](char c) { return c == ' '; })) return;
   if (static_cast<std::int64_t>(usages_.size()) >= maxUsages_)
     stop_->overflow(kUsagesFull, maxUsages_);
+  roomBeforeAppend(usages_, maxUsages_);
   usages_.push_back({unit, -1, letters});
   const auto record = static_cast<std::int32_t>(usages_.size());
   CommonVariable& var = variables_[static_cast<std::size_t>(v - 1)];

@@ -48,9 +48,7 @@ ConstantTable::ConstantTable(StopPath& stop, const SizeLimits& limits, TableUsag
       usage_{&usage},
       maxEntries_{limits[MXPRM]},
       maxCharacters_{limits[MXCBF]},
-      hash_(kFirstHashSize, 0) {
-  reserveUpTo(entries_, maxEntries_);
-}
+      hash_(kFirstHashSize, 0) {}
 
 std::size_t ConstantTable::slotOf(const std::array<char, 32>& name, std::string_view value) const {
   const std::size_t mask = hash_.size() - 1;
@@ -95,6 +93,7 @@ int ConstantTable::enter(ProgramStructure& structure, std::string_view name, std
         structure.relations.addressCount() + 1;
     c.type = type;
     for (char ch : value) text.add(ch);
+    roomBeforeAppend(entries_, maxEntries_);
     entries_.push_back(c);
     keys_.emplace_back(stripped);
     e = count();

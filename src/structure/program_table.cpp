@@ -42,9 +42,7 @@ std::size_t hashOf(const Key& k) {
 }  // namespace
 
 ProgramTable::ProgramTable(StopPath& stop, std::int64_t limit, TableUsage& usage)
-    : stop_{&stop}, limit_{limit}, usage_{&usage}, hash_(1024, 0) {
-  reserveUpTo(entries_, limit);
-}
+    : stop_{&stop}, limit_{limit}, usage_{&usage}, hash_(1024, 0) {}
 
 std::size_t ProgramTable::slotOf(const Key& key) const {
   const std::size_t mask = hash_.size() - 1;
@@ -60,6 +58,7 @@ int ProgramTable::find(std::string_view name) const {
 
 int ProgramTable::create(const Key& key, char marker) {
   if (count_ >= limit_) stop_->overflow(kProgramsFull, limit_);
+  roomBeforeAppend(entries_, limit_);
   entries_.emplace_back();
   const int e = ++count_;
   ProgramEntry& entry = (*this)[e];
@@ -118,13 +117,7 @@ int ProgramTable::sortedEntry(int p) const {
 
 RelationStore::RelationStore(std::int64_t maxAddresses, std::int64_t maxPairs, StopPath& stop,
                              TableUsage& usage)
-    : maxAddresses_{maxAddresses}, maxPairs_{maxPairs}, stop_{&stop}, usage_{&usage} {
-  reserveUpTo(pairs_, maxPairs);
-  reserveUpTo(next_, maxPairs);
-  reserveUpTo(heads_, maxAddresses);
-  reserveUpTo(tails_, maxAddresses);
-  reserveUpTo(counts_, maxAddresses);
-}
+    : maxAddresses_{maxAddresses}, maxPairs_{maxPairs}, stop_{&stop}, usage_{&usage} {}
 
 void RelationStore::append(std::int32_t value1, int n, std::int32_t value2) {
   const int count = addressCount();
@@ -133,9 +126,14 @@ void RelationStore::append(std::int32_t value1, int n, std::int32_t value2) {
   if (static_cast<std::int64_t>(pairs_.size()) + 1 > maxPairs_)
     stop_->overflow(kPairsFull, maxPairs_);
   const auto p = static_cast<std::int32_t>(pairs_.size());
+  roomBeforeAppend(pairs_, maxPairs_);
+  roomBeforeAppend(next_, maxPairs_);
   pairs_.push_back({value1, value2});
   next_.push_back(-1);
   if (n == count + 1) {
+    roomBeforeAppend(heads_, maxAddresses_);
+    roomBeforeAppend(tails_, maxAddresses_);
+    roomBeforeAppend(counts_, maxAddresses_);
     heads_.push_back(p);
     tails_.push_back(p);
     counts_.push_back(1);
