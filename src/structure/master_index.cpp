@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "host/fixed_text.h"
 
@@ -71,8 +73,11 @@ void MasterIndex::mergeUnit(const NameTable& names, int program, const Name& low
 std::vector<std::int32_t> MasterIndex::sortedOrder(const ProgramTable& programs) const {
   // The order is name, then program name, then program number; entries of
   // one unit and name keep the order they were added in. Names and programs
-  // are replaced by their ranks, and two stable counting passes (program
-  // first, then name) give that order in time linear in the entries.
+  // are replaced by their ranks. A stable counting pass by name rank puts the
+  // entries of each name together in the order they were added; each such
+  // run is then sorted by program rank, ties in the order added. Only the
+  // order itself is as long as the entries: at the run's end the index is
+  // the largest table, and its pages are first written here.
   //
   // A program's rank is its place in the program table's name order (name,
   // then entry number). A program number outside the table has an empty
@@ -104,44 +109,32 @@ std::vector<std::int32_t> MasterIndex::sortedOrder(const ProgramTable& programs)
   for (std::size_t r = 0; r < nameOrder.size(); ++r)
     nameRank[static_cast<std::size_t>(nameOrder[r])] = static_cast<std::int32_t>(r);
 
-  // bucketStart[k] becomes the first place of key k: counts, then running sums.
-  auto startsOf = [](std::vector<std::int32_t>& bucketStart) {
-    std::int32_t sum = 0;
-    for (std::int32_t& b : bucketStart) {
-      const std::int32_t c = b;
-      b = sum;
-      sum += c;
-    }
-  };
-  const std::size_t n = entries_.size();
-  std::vector<std::int32_t> byProgram(n);
+  // runStart[r] becomes the first place of the entries of the name of rank
+  // r: counts, then running sums; runStart[r + 1] ends them.
+  std::vector<std::int32_t> runStart(names_.size() + 1, 0);
+  for (const Entry& e : entries_)
+    ++runStart[static_cast<std::size_t>(nameRank[static_cast<std::size_t>(e.name)]) + 1];
+  for (std::size_t r = 1; r < runStart.size(); ++r) runStart[r] += runStart[r - 1];
+  std::vector<std::int32_t> order(entries_.size());
   {
-    std::vector<std::int32_t> bucketStart(
-        static_cast<std::size_t>(outsideCount) + static_cast<std::size_t>(programCount), 0);
-    for (const Entry& e : entries_) ++bucketStart[static_cast<std::size_t>(programKey(e.program))];
-    startsOf(bucketStart);
+    std::vector<std::int32_t> next(runStart.begin(), runStart.end() - 1);
     std::int32_t i = 0;
     for (const Entry& e : entries_)
-      byProgram[static_cast<std::size_t>(
-          bucketStart[static_cast<std::size_t>(programKey(e.program))]++)] = i++;
+      order[static_cast<std::size_t>(
+          next[static_cast<std::size_t>(nameRank[static_cast<std::size_t>(e.name)])]++)] = i++;
   }
-  // The entries' name ranks, read in sequence once, so that the second pass
-  // reads a small array instead of the entries.
-  std::vector<std::int32_t> entryNameRank(n);
-  std::vector<std::int32_t> bucketStart(names_.size(), 0);
-  {
-    std::size_t i = 0;
-    for (const Entry& e : entries_) {
-      const std::int32_t r = nameRank[static_cast<std::size_t>(e.name)];
-      entryNameRank[i++] = r;
-      ++bucketStart[static_cast<std::size_t>(r)];
-    }
-  }
-  startsOf(bucketStart);
-  std::vector<std::int32_t> order(n);
-  for (const std::int32_t i : byProgram) {
-    const std::int32_t r = entryNameRank[static_cast<std::size_t>(i)];
-    order[static_cast<std::size_t>(bucketStart[static_cast<std::size_t>(r)]++)] = i;
+  // Within a name: by program rank, then in the order added (the entry
+  // number), which makes the pairs distinct and the sort stable.
+  std::vector<std::pair<std::int32_t, std::int32_t>> run;
+  for (std::size_t r = 0; r + 1 < runStart.size(); ++r) {
+    const auto first = static_cast<std::size_t>(runStart[r]);
+    const auto last = static_cast<std::size_t>(runStart[r + 1]);
+    if (last - first < 2) continue;
+    run.clear();
+    for (std::size_t k = first; k < last; ++k)
+      run.emplace_back(programKey(entries_[static_cast<std::size_t>(order[k])].program), order[k]);
+    std::sort(run.begin(), run.end());
+    for (std::size_t k = first; k < last; ++k) order[k] = run[k - first].second;
   }
   return order;
 }
