@@ -73,6 +73,24 @@ TEST(MasterIndex, RunsOfFiveSlotsAndNamesThatPrintAlike) {
   EXPECT_EQ(listLines(r), want);
 }
 
+TEST(MasterIndex, SlotsOfANameFollowProgramNamesNotTheOrderOfTheUnits) {
+  // ZED, ALPHA and MID, in that order in the source, each read X and set Y.
+  std::string source;
+  for (const char* unit : {"ZED", "ALPHA", "MID"})
+    source += std::string("      SUBROUTINE ") + unit + "\n      Y = X\n      END\n";
+  const auto r = test::runKsfort({"-index", "-tree(off)", test::sourceFile("order.f", source)});
+  EXPECT_EQ(r.status, 0);
+  std::string x = first(3, "X"), y = first(4, "Y");
+  for (const char* unit : {"ALPHA", "MID", "ZED"}) {
+    x += slot(unit, "V  : R   ");
+    y += slot(unit, "V  :  S  ");
+  }
+  EXPECT_EQ(listLines(r),
+            (test::Lines{rtrim(first(1, "ALPHA") + slot("ALPHA", "PS :     ")),
+                         rtrim(first(2, "MID") + slot("MID", "PS :     ")), rtrim(x), rtrim(y),
+                         rtrim(first(5, "ZED") + slot("ZED", "PS :     "))}));
+}
+
 TEST(MasterIndex, LimitsLeaveNamesOutAndOffPrintsNothing) {
   const std::string source = units(1, "      A = B + C + D\n");
   const auto r = test::runKsfort({"-index(lower=B,upper=C)", test::sourceFile("lim.f", source)});
