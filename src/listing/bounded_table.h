@@ -6,6 +6,7 @@
 #include <cassert>
 #include <cstddef>
 #include <cstdint>
+#include <new>
 #include <span>
 #include <vector>
 
@@ -63,12 +64,18 @@ class BoundedTable {
 // never takes the room, so starting the program costs nothing more.
 inline constexpr std::size_t kFirstTableBytes = std::size_t{64} << 10;
 inline constexpr std::size_t kReservedTableBytes = std::size_t{16} << 20;
-template <class T>
-void roomBeforeAppend(std::vector<T>& v, std::int64_t limit) {
+template <class T, class Allocator>
+void roomBeforeAppend(std::vector<T, Allocator>& v, std::int64_t limit) {
   if (v.size() < v.capacity() || v.capacity() * sizeof(T) < kFirstTableBytes) return;
   const std::size_t most = kReservedTableBytes / sizeof(T);
   const std::size_t room = limit <= 0 ? 0 : std::min(static_cast<std::size_t>(limit), most);
-  if (room > v.capacity()) v.reserve(room);
+  if (room <= v.capacity()) return;
+  try {
+    v.reserve(room);
+  } catch (const std::bad_alloc&) {
+    // No block that large to be had (a limit on the address space): the
+    // table grows a step at a time as before.
+  }
 }
 
 // A table with a configured limit whose storage grows with what it records,
