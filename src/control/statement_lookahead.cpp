@@ -170,7 +170,8 @@ bool mayBeInclude(std::string_view text) {
   constexpr int kLooked = 40;  // beyond a construct name and its ":"
   std::size_t matched = 0;
   int seen = 0;
-  for (const char c : text) {
+  // Most statements are short and end in the blanks of their last card.
+  for (const char c : text.substr(0, lengthWithoutTrailingBlanks(text.data(), text.size()))) {
     if (c == ' ' || c == '\t') continue;
     if (++seen > kLooked) return false;
     const char u = upperAscii(c);

@@ -23,9 +23,9 @@ void Listing::makeRoom(std::size_t need) {
 }
 
 std::span<char> Listing::recordSpace(std::size_t width) {
-  makeRoom(width + 1);
-  std::memset(buf_.get() + used_, ' ', width);
-  return {buf_.get() + used_, width};
+  const std::span<char> room = recordRoom(width);
+  std::memset(room.data(), ' ', width);
+  return room;
 }
 
 void Listing::commitRecord(std::size_t length) {
