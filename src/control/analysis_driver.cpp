@@ -1,6 +1,8 @@
 #include "control/analysis_driver.h"
 
+#include <future>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -104,7 +106,41 @@ void writeProgramDocument(Run& run) {
   }
 }
 
+// A second thread gains nothing on one processor and is not started there;
+// KSFORT_THREADS=1 keeps a run on one thread. The DEBUG traces are written by
+// the classifier, so they keep it on the analysis thread.
+bool mayUseSecondThread(Run& run) {
+  return run.options.debug == 0 && std::thread::hardware_concurrency() >= 2 &&
+         run.host.environment("KSFORT_THREADS") != "1";
+}
+
+// The master index is the run-end report with the most to sort. With a
+// processor to spare, its order is worked out beside the reports printed
+// before it (the call trees above all); those only read the tables it reads,
+// and write no field the sort reads. A small index is sorted in its turn:
+// starting a thread costs more than it saves there. No future (invalid) when
+// the order is left to the report.
+constexpr int kIndexOrderedAhead = 1 << 15;  // entries
+
+std::future<std::vector<std::int32_t>> orderIndexAhead(Run& run) {
+  const ProgramTable& programs = run.structure.programs;
+  if (run.options.index != 1 || run.masterIndex.count() < kIndexOrderedAhead ||
+      !mayUseSecondThread(run))
+    return {};
+  // The program table's name order is made here, once, so that the two
+  // threads only read it.
+  if (programs.count() > 0) programs.sortedEntry(1);
+  try {
+    return std::async(std::launch::async, [&index = run.masterIndex, &programs] {
+      return index.sortedOrder(programs);
+    });
+  } catch (const std::system_error&) {
+    return {};  // no thread: the report sorts the index itself
+  }
+}
+
 void endRun(Run& run) {
+  std::future<std::vector<std::int32_t>> indexOrder = orderIndexAhead(run);
   if (run.options.debug != 0) {
     run.frame.setTitle("  MEMORY  SIZE  CHECK", 0);
     run.frame.startPage();
@@ -129,8 +165,14 @@ void endRun(Run& run) {
     printParametersReport(run.frame, run.constants, s, run.names.programName);
   if (run.options.includes == 1)
     printIncludedMembers(run.frame, run.members, s.programs, run.names.programName);
-  if (run.options.index == 1)
-    printMasterIndex(run.frame, run.host, run.masterIndex, s.programs, run.names.programName);
+  if (run.options.index == 1) {
+    if (indexOrder.valid()) {
+      printMasterIndex(run.frame, run.host, run.masterIndex, s.programs, indexOrder.get(),
+                       run.names.programName);
+    } else {
+      printMasterIndex(run.frame, run.host, run.masterIndex, s.programs, run.names.programName);
+    }
+  }
   if (run.options.classSummary == 1)
     printClassificationSummary(run.frame, run.counts, run.names.programName);
 }
@@ -177,14 +219,9 @@ SourceJob sourceJob(const DriverState& d, std::string_view path) {
 
 // Starts the statement look-ahead over the sources named before the first
 // wildcard argument, in the order the loop below reads them; the files of a
-// wildcard are given to it as the loop comes to them. A second thread gains
-// nothing on one processor and is not started there; KSFORT_THREADS=1 keeps
-// a run on one thread. The DEBUG traces are written by the classifier, so
-// they keep it on the analysis thread.
+// wildcard are given to it as the loop comes to them.
 void startLookahead(Run& run, const CommandTable& table) {
-  if (run.options.debug != 0 || std::thread::hardware_concurrency() < 2 ||
-      run.host.environment("KSFORT_THREADS") == "1")
-    return;
+  if (!mayUseSecondThread(run)) return;
   std::vector<SourceJob> first;
   DriverState d;
   for (int i = 2; i <= table.count(); ++i) {

@@ -91,6 +91,13 @@ std::string codeText(const IndexEntry& e) {
 void printMasterIndex(PageFrame& frame, Host& host, const MasterIndex& index,
                       const ProgramTable& programs, const std::array<char, 10>& programName) {
   if (index.count() < 1) return;
+  printMasterIndex(frame, host, index, programs, index.sortedOrder(programs), programName);
+}
+
+void printMasterIndex(PageFrame& frame, Host& host, const MasterIndex& index,
+                      const ProgramTable& programs, std::span<const std::int32_t> order,
+                      const std::array<char, 10>& programName) {
+  if (index.count() < 1) return;
   Listing& out = frame.out();
   // The banner falls on an odd page.
   frame.setTitle(titleOf(" STATIC  ANALYSIS  OF  ", programName), 0);
@@ -124,7 +131,6 @@ void printMasterIndex(PageFrame& frame, Host& host, const MasterIndex& index,
                         "ARGUMENT)",
                     std::string(35, ' ') + "I(READ) ,  O(WRITE) , B(READ/WRITE)");
   frame.startPage();
-  const std::vector<std::int32_t> order = index.sortedOrder(programs);
   int sequence = 0;
   std::size_t i = 0;
   while (i < order.size()) {

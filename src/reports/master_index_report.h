@@ -3,6 +3,8 @@
 // units that use it and how, five to a line.
 #pragma once
 #include <array>
+#include <cstdint>
+#include <span>
 
 #include "listing/page_frame.h"
 #include "structure/master_index.h"
@@ -12,5 +14,9 @@ namespace ksfort {
 
 void printMasterIndex(PageFrame& frame, Host& host, const MasterIndex& index,
                       const ProgramTable& programs, const std::array<char, 10>& programName);
+// The same with the entries' order worked out before (index.sortedOrder).
+void printMasterIndex(PageFrame& frame, Host& host, const MasterIndex& index,
+                      const ProgramTable& programs, std::span<const std::int32_t> order,
+                      const std::array<char, 10>& programName);
 
 }  // namespace ksfort

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "support/test_support.h"
 
@@ -149,6 +150,46 @@ TEST(Driver, StopInTheMiddleOfAUnitShowsItsStatement) {
   EXPECT_EQ(test::slice(lines, test::findLine(lines, name), 2),
             (test::Lines{name, "  ISN :      3         B = 2 +"}));
   EXPECT_EQ(r.out.find("CLASSIFICATION OF FORTRAN STATEMENTS"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace ksfort
+
+namespace ksfort {
+namespace {
+
+// A master index large enough to be sorted on a second thread while the call
+// trees are printed: 300 units in reverse name order, 120 names each. The
+// listing must be the one a run on one thread prints, and each name's slots
+// follow the program names, not the order the units were read in.
+TEST(AnalysisDriver, AMasterIndexSortedBesideTheTreesPrintsAsOnOneThread) {
+  std::string text;
+  for (int u = 300; u >= 1; --u) {
+    const std::string unit = std::to_string(1000 + u).substr(1);
+    text += "      SUBROUTINE S" + unit + "\n";
+    for (int k = 1; k <= 120; k += 2) {
+      text += "      V" + std::to_string(1000 + k).substr(1) + " = V" +
+              std::to_string(1001 + k).substr(1) + "\n";
+    }
+    text += "      END\n";
+  }
+  const std::string path = test::sourceFile("wide.f", text);
+  const std::vector<std::string> args = {"-index", "-tree", path};
+  const test::CommandResult one =
+      runKsfort(args, "", static_cast<std::size_t>(-1), {{"KSFORT_THREADS", "1"}});
+  const test::CommandResult two = runKsfort(args);
+  EXPECT_EQ(one.status, 0);
+  EXPECT_EQ(two.status, 0);
+  EXPECT_EQ(one.out, two.out);
+  // The first line of V001: number, name, then S001 ... S005 in name order.
+  const std::size_t at = two.out.find("V001     :");
+  ASSERT_NE(at, std::string::npos);
+  const std::string line = two.out.substr(at, two.out.find('\n', at) - at);
+  const std::size_t s1 = line.find("S001");
+  ASSERT_NE(s1, std::string::npos);
+  EXPECT_LT(s1, line.find("S002"));
+  EXPECT_LT(line.find("S004"), line.find("S005"));
+  EXPECT_EQ(line.find("S300"), std::string::npos);
 }
 
 }  // namespace
