@@ -46,6 +46,8 @@ class Listing final : public OutputSink {
   // Writes text as it stands (messages of the host services).
   void write(std::string_view text) override;
   void flush() override;
+  // The bytes of records held, not yet given to the sink.
+  std::size_t held() const { return used_; }
 
  private:
   static constexpr std::size_t kBlock = 1 << 16;

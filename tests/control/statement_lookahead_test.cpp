@@ -135,6 +135,24 @@ TEST(StatementLookahead, EveryStatementIsTheClassifiersTakenOrNot) {
   EXPECT_LT(lookahead.taken(), r.statements);
 }
 
+// A statement whose classification writes to the listing (an unknown I/O
+// key) is left to the analysis, which writes the message in its turn; the
+// message may still be held in the look-ahead's listing buffer.
+TEST(StatementLookahead, AStatementWhoseClassifierWritesIsLeftToTheAnalysis) {
+  std::string text;
+  for (int k = 0; k < 16; ++k) text += "      READ(5, FOO=" + std::to_string(k) + ") X\n";
+  const std::string path = test::writeTempFile("keys.f", text + "      END\n");
+  const SourceJob job{path, "", ""};
+  StatementLookahead lookahead;
+  ASSERT_TRUE(lookahead.start({}, {job}));
+  waitForIdle(lookahead);
+  const Reading r = readAndCompare(lookahead, job);
+  EXPECT_EQ(r.mismatches, 0);
+  EXPECT_EQ(r.statements, 17);
+  // The END may be taken; no READ is.
+  EXPECT_LE(lookahead.taken(), 1);
+}
+
 TEST(StatementLookahead, ASourceChangedSinceItWasReadIsClassifiedByTheAnalysis) {
   const SourceJob job = formsJob("");
   StatementLookahead lookahead;
