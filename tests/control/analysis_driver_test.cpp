@@ -152,12 +152,6 @@ TEST(Driver, StopInTheMiddleOfAUnitShowsItsStatement) {
   EXPECT_EQ(r.out.find("CLASSIFICATION OF FORTRAN STATEMENTS"), std::string::npos);
 }
 
-}  // namespace
-}  // namespace ksfort
-
-namespace ksfort {
-namespace {
-
 // A master index large enough to be sorted on a second thread while the call
 // trees are printed: 300 units in reverse name order, 120 names each. The
 // listing must be the one a run on one thread prints, and each name's slots

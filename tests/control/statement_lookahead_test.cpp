@@ -114,6 +114,14 @@ Reading readAndCompare(StatementLookahead& lookahead, const SourceJob& job,
   return r;
 }
 
+// Starts the look-ahead over one source, lets it read the source through,
+// then reads the source as the analysis does.
+Reading readAfterLookahead(StatementLookahead& lookahead, const SourceJob& job) {
+  EXPECT_TRUE(lookahead.start({}, {job}));
+  waitForIdle(lookahead);
+  return readAndCompare(lookahead, job);
+}
+
 SourceJob formsJob(const std::string& dir) {
   test::writeTempFile("forms.inc", "      COMMON /C/ X\n      DATA X /1.0/\n");
   const std::string path = test::writeTempFile("forms.f", twice(kForms));
@@ -123,9 +131,7 @@ SourceJob formsJob(const std::string& dir) {
 TEST(StatementLookahead, EveryStatementIsTheClassifiersTakenOrNot) {
   const SourceJob job = formsJob("");
   StatementLookahead lookahead;
-  ASSERT_TRUE(lookahead.start({}, {job}));
-  waitForIdle(lookahead);
-  const Reading r = readAndCompare(lookahead, job);
+  const Reading r = readAfterLookahead(lookahead, job);
   EXPECT_EQ(r.mismatches, 0);
   // The member's two statements are read after the INCLUDE lines.
   EXPECT_EQ(r.statements, 2 * static_cast<int>(kForms.size()) + 4);
@@ -144,9 +150,7 @@ TEST(StatementLookahead, AStatementWhoseClassifierWritesIsLeftToTheAnalysis) {
   const std::string path = test::writeTempFile("keys.f", text + "      END\n");
   const SourceJob job{path, "", ""};
   StatementLookahead lookahead;
-  ASSERT_TRUE(lookahead.start({}, {job}));
-  waitForIdle(lookahead);
-  const Reading r = readAndCompare(lookahead, job);
+  const Reading r = readAfterLookahead(lookahead, job);
   EXPECT_EQ(r.mismatches, 0);
   EXPECT_EQ(r.statements, 17);
   // The END may be taken; no READ is.
@@ -231,9 +235,7 @@ TEST(StatementLookahead, AContinuedIncludeIsFollowed) {
   const std::string path = test::writeTempFile("continued.f", text + "      END\n");
   const SourceJob job{path, path.substr(0, path.rfind('/') + 1), ""};
   StatementLookahead lookahead;
-  ASSERT_TRUE(lookahead.start({}, {job}));
-  waitForIdle(lookahead);
-  const Reading r = readAndCompare(lookahead, job);
+  const Reading r = readAfterLookahead(lookahead, job);
   EXPECT_EQ(r.mismatches, 0);
   EXPECT_EQ(r.statements, 26);
   // The INCLUDE (the third statement) is made although its turn is the
