@@ -138,22 +138,29 @@ TEST_F(IncludeRuns, UnusualMembersAndNamesNeverCrashOrLoseCards) {
   file("bin.inc", std::string("      C = 1\n\0\x01\xff\x80garbage\n      D = 2\n", 34));
   file("cont.inc", "      E = 1 +\n");  // ends in the middle of a continued statement
   file("a b.inc", "      F = 1\n");
+  // cards: the source's and the member's cards, and one for the member's end.
   const struct {
     std::string statements;
     int status;
+    int cards;
   } rows[] = {
-      {"      INCLUDE 'crlf.inc'\n", 0},
-      {"      INCLUDE 'bin.inc'\n", 0},
-      {"      INCLUDE 'cont.inc'\n     1 2\n", 0},
-      {"      INCLUDE 'a b.inc'\n", 0},  // the blank belongs to the name
-      {"      X = 1 +\n      INCLUDE 'crlf.inc'\n", 0},
-      {"      INCLUDE '" + std::string(50, 'n') + "'\n", 1},  // not found
-      {"      INCLUDE\n", 3},                                 // no member name: the run stops
+      {"      INCLUDE 'crlf.inc'\n", 0, 2 + 2 + 1},
+      // The binary record is a card: its column 6 continues C = 1.
+      {"      INCLUDE 'bin.inc'\n", 0, 2 + 3 + 1},
+      {"      INCLUDE 'cont.inc'\n     1 2\n", 0, 3 + 1 + 1},
+      {"      INCLUDE 'a b.inc'\n", 0, 2 + 1 + 1},  // the blank belongs to the name
+      {"      X = 1 +\n      INCLUDE 'crlf.inc'\n", 0, 3 + 2 + 1},
+      {"      INCLUDE '" + std::string(50, 'n') + "'\n", 1, 0},  // not found
+      {"      INCLUDE\n", 3, 0},                                 // no member name: the run stops
   };
   for (const auto& r : rows) {
     const std::string src = file("u.f", r.statements + "      END\n");
     const auto run = test::runKsfort({"-include", "-nest", src});
     EXPECT_EQ(run.status, r.status) << r.statements << run.err;
+    if (r.status == 0) {
+      EXPECT_NE(run.out.find("( TOTAL CARDS  " + test::rjust(r.cards, 8) + " )"), std::string::npos)
+          << r.statements;
+    }
   }
   // An include directory that does not exist: the member is not found there.
   const std::string src = file("v.f", "      INCLUDE 'crlf.inc'\n      END\n");
