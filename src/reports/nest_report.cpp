@@ -73,7 +73,7 @@ class NestPrinter {
     const int n =
         static_cast<int>(std::to_chars(digits, digits + sizeof digits, card).ptr - digits);
     const int width = 1 + std::max(5, n);
-    char* field = line_.data() + index;
+    char* field = line_ + index;
     std::fill_n(field, width - n, '0');
     field[0] = ' ';
     std::copy_n(digits, n, field + width - n);
@@ -81,24 +81,26 @@ class NestPrinter {
     return std::max(kNumberWidth, width);
   }
   static int area(int column) { return kNestWidth + column; }  // index of an area column
+  // Each line is built in place in the listing (the nest listing runs to a
+  // line per card of the run): startLine counts it and takes its room,
+  // blank filled; emit makes it the next record.
   void startLine() {
-    line_.fill(' ');
-    std::copy(nestColumn_.begin(), nestColumn_.end(), line_.begin() + 1);
+    frame_.countLine();
+    line_ = frame_.out().recordRoom(kLineBuffer).data();
+    std::fill_n(line_, kLineBuffer, ' ');
+    std::copy(nestColumn_.begin(), nestColumn_.end(), line_ + 1);
     end_ = 1 + kNestWidth;
   }
   void putArea(int column, std::string_view text) {
-    std::copy(text.begin(), text.end(), line_.begin() + area(column));
+    std::copy(text.begin(), text.end(), line_ + area(column));
     end_ = std::max(end_, area(column) + static_cast<int>(text.size()));
   }
   void fillArea(int from, int to, char c) {
     if (from > to) return;
-    std::fill(line_.begin() + area(from), line_.begin() + area(to) + 1, c);
+    std::fill(line_ + area(from), line_ + area(to) + 1, c);
     end_ = std::max(end_, area(to) + 1);
   }
-  void emit() {
-    frame_.countLine();
-    frame_.out().record({line_.data(), static_cast<std::size_t>(end_)});
-  }
+  void emit() { frame_.out().commitRecord(static_cast<std::size_t>(end_)); }
   // A card line: the card's columns 1 to 72 (dashed up to its text when the
   // statement draws a level mark) and the three number fields.
   void cardLine(std::int32_t card, std::int32_t f2, std::int32_t f3, bool dashed = false);
@@ -127,7 +129,7 @@ class NestPrinter {
   std::span<const Card> cards_;
   const bool wide_;  // deeper than 15 levels: one position per level
   std::array<char, kNestWidth> nestColumn_{};
-  std::array<char, kLineBuffer> line_{};
+  char* line_ = nullptr;  // the line being built, in the listing's room
   int end_ = 0;
   // The references of the statement being printed, as first card numbers
   // (0 for a label no statement carries).
@@ -140,12 +142,12 @@ class NestPrinter {
 void NestPrinter::cardLine(std::int32_t card, std::int32_t f2, std::int32_t f3, bool dashed) {
   startLine();
   if (const Card* c = cardAt(card)) {
-    std::copy_n(c->begin(), kCardColumns, line_.begin() + area(1));
+    std::copy_n(c->begin(), kCardColumns, line_ + area(1));
     if (dashed) {
       for (int col = 1; col < kTextFrom; ++col)
-        if (line_[static_cast<std::size_t>(area(col))] == ' ') putArea(col, "-");
+        if (line_[area(col)] == ' ') putArea(col, "-");
       for (int col = kTextFrom; col <= kCardColumns; ++col) {
-        if (line_[static_cast<std::size_t>(area(col))] != ' ') break;
+        if (line_[area(col)] != ' ') break;
         putArea(col, "-");
       }
     }
