@@ -166,12 +166,10 @@ void endRun(Run& run) {
   if (run.options.includes == 1)
     printIncludedMembers(run.frame, run.members, s.programs, run.names.programName);
   if (run.options.index == 1) {
-    if (indexOrder.valid()) {
-      printMasterIndex(run.frame, run.host, run.masterIndex, s.programs, indexOrder.get(),
-                       run.names.programName);
-    } else {
-      printMasterIndex(run.frame, run.host, run.masterIndex, s.programs, run.names.programName);
-    }
+    const std::vector<std::int32_t> order =
+        indexOrder.valid() ? indexOrder.get() : run.masterIndex.sortedOrder(s.programs);
+    printMasterIndex(run.frame, run.host, run.masterIndex, s.programs, order,
+                     run.names.programName);
   }
   if (run.options.classSummary == 1)
     printClassificationSummary(run.frame, run.counts, run.names.programName);

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <new>
 #include <span>
+#include <type_traits>
 #include <vector>
 
 #include "listing/stop.h"
@@ -78,6 +79,15 @@ void roomBeforeAppend(std::vector<T, Allocator>& v, std::int64_t limit) {
   }
 }
 
+// Appends an entry to a run-wide table, taking the table's room first.
+template <class T, class Allocator>
+T& appendWithRoom(std::vector<T, Allocator>& v, std::int64_t limit,
+                  const std::type_identity_t<T>& entry) {
+  roomBeforeAppend(v, limit);
+  v.push_back(entry);
+  return v.back();
+}
+
 // A table with a configured limit whose storage grows with what it records,
 // for run-wide tables whose limits are set far above a typical run. The one
 // add path checks the limit as BoundedTable does.
@@ -90,8 +100,7 @@ class LimitedTable {
 
   std::size_t add(const T& v) {
     ensureRoom(1);
-    roomBeforeAppend(items_, maximum_);
-    items_.push_back(v);
+    appendWithRoom(items_, maximum_, v);
     return items_.size() - 1;
   }
   void ensureRoom(std::size_t k) {

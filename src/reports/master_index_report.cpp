@@ -89,12 +89,6 @@ std::string codeText(const IndexEntry& e) {
 }  // namespace
 
 void printMasterIndex(PageFrame& frame, Host& host, const MasterIndex& index,
-                      const ProgramTable& programs, const std::array<char, 10>& programName) {
-  if (index.count() < 1) return;
-  printMasterIndex(frame, host, index, programs, index.sortedOrder(programs), programName);
-}
-
-void printMasterIndex(PageFrame& frame, Host& host, const MasterIndex& index,
                       const ProgramTable& programs, std::span<const std::int32_t> order,
                       const std::array<char, 10>& programName) {
   if (index.count() < 1) return;

@@ -12,9 +12,7 @@
 
 namespace ksfort {
 
-void printMasterIndex(PageFrame& frame, Host& host, const MasterIndex& index,
-                      const ProgramTable& programs, const std::array<char, 10>& programName);
-// The same with the entries' order worked out before (index.sortedOrder).
+// order: the entries in report order, as index.sortedOrder gives them.
 void printMasterIndex(PageFrame& frame, Host& host, const MasterIndex& index,
                       const ProgramTable& programs, std::span<const std::int32_t> order,
                       const std::array<char, 10>& programName);

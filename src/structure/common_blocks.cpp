@@ -94,8 +94,7 @@ int CommonTables::enterBlock(std::string_view name) {
   if (found != blockIndex_.end()) return found->second;
   if (static_cast<std::int64_t>(blocks_.size()) >= maxBlocks_)
     stop_->overflow(kBlocksFull, maxBlocks_);
-  roomBeforeAppend(blocks_, maxBlocks_);
-  blocks_.push_back({nameField(name), {}, {}});
+  appendWithRoom(blocks_, maxBlocks_, {nameField(name), {}, {}});
   const auto b = static_cast<std::int32_t>(blocks_.size());
   blockIndex_.emplace(std::string(nameOf(blocks_.back().name)), b);
   usage_->raise(UsageSlot::kCommons, b);
@@ -129,8 +128,7 @@ void CommonTables::addLayoutUser(int b, std::string_view text, int unit, Program
     l.users = s.relations.addressCount() + 1;
     for (char c : text) buffer.add(c);
     usage.raise(UsageSlot::kRunCharacters, static_cast<std::int32_t>(buffer.size()));
-    roomBeforeAppend(layouts_, maxLayouts_);
-    layouts_.push_back(l);
+    appendWithRoom(layouts_, maxLayouts_, l);
     found = static_cast<std::int32_t>(layouts_.size());
     blocks_[static_cast<std::size_t>(b - 1)].layouts.push_back(found);
     layoutIndex_.emplace(h, found);
@@ -160,8 +158,7 @@ int CommonTables::newVariable(int b, const NameTable& names, int entry) {
   v.usage.fill(' ');
   v.firstUsage = v.lastUsage = -1;
   v.usageCount = 0;
-  roomBeforeAppend(variables_, maxVariables_);
-  variables_.push_back(v);
+  appendWithRoom(variables_, maxVariables_, v);
   const auto number = static_cast<std::int32_t>(variables_.size());
   blocks_[static_cast<std::size_t>(b - 1)].variables.push_back(number);
   variableIndex_.emplace(key_, number);
@@ -201,8 +198,7 @@ void CommonTables::recordUsage(int v, int unit, const UsageLetters& letters) {
   if (std::all_of(letters.begin(), letters.end(), [](char c) { return c == ' '; })) return;
   if (static_cast<std::int64_t>(usages_.size()) >= maxUsages_)
     stop_->overflow(kUsagesFull, maxUsages_);
-  roomBeforeAppend(usages_, maxUsages_);
-  usages_.push_back({unit, -1, letters});
+  appendWithRoom(usages_, maxUsages_, {unit, -1, letters});
   const auto record = static_cast<std::int32_t>(usages_.size());
   CommonVariable& var = variables_[static_cast<std::size_t>(v - 1)];
   if (var.lastUsage > 0)

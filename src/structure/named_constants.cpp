@@ -93,8 +93,7 @@ int ConstantTable::enter(ProgramStructure& structure, std::string_view name, std
         structure.relations.addressCount() + 1;
     c.type = type;
     for (char ch : value) text.add(ch);
-    roomBeforeAppend(entries_, maxEntries_);
-    entries_.push_back(c);
+    appendWithRoom(entries_, maxEntries_, c);
     keys_.emplace_back(stripped);
     e = count();
     if (static_cast<std::size_t>(e) * 2 > hash_.size()) grow();

@@ -58,8 +58,7 @@ int ProgramTable::find(std::string_view name) const {
 
 int ProgramTable::create(const Key& key, char marker) {
   if (count_ >= limit_) stop_->overflow(kProgramsFull, limit_);
-  roomBeforeAppend(entries_, limit_);
-  entries_.emplace_back();
+  appendWithRoom(entries_, limit_, {});
   const int e = ++count_;
   ProgramEntry& entry = (*this)[e];
   entry.name = key;
@@ -126,17 +125,12 @@ void RelationStore::append(std::int32_t value1, int n, std::int32_t value2) {
   if (static_cast<std::int64_t>(pairs_.size()) + 1 > maxPairs_)
     stop_->overflow(kPairsFull, maxPairs_);
   const auto p = static_cast<std::int32_t>(pairs_.size());
-  roomBeforeAppend(pairs_, maxPairs_);
-  roomBeforeAppend(next_, maxPairs_);
-  pairs_.push_back({value1, value2});
-  next_.push_back(-1);
+  appendWithRoom(pairs_, maxPairs_, {value1, value2});
+  appendWithRoom(next_, maxPairs_, -1);
   if (n == count + 1) {
-    roomBeforeAppend(heads_, maxAddresses_);
-    roomBeforeAppend(tails_, maxAddresses_);
-    roomBeforeAppend(counts_, maxAddresses_);
-    heads_.push_back(p);
-    tails_.push_back(p);
-    counts_.push_back(1);
+    appendWithRoom(heads_, maxAddresses_, p);
+    appendWithRoom(tails_, maxAddresses_, p);
+    appendWithRoom(counts_, maxAddresses_, 1);
   } else {
     const auto i = static_cast<std::size_t>(n - 1);
     next_[static_cast<std::size_t>(tails_[i])] = p;
