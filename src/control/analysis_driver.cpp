@@ -1,15 +1,19 @@
 #include "control/analysis_driver.h"
 
 #include <future>
+#include <memory>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <thread>
 #include <vector>
 
 #include "control/console_texts.h"
+#include "host/date_time.h"
 #include "host/file_status.h"
 #include "host/fixed_text.h"
 #include "host/output_sink.h"
+#include "host/scratch_file.h"
 #include "listing/run_status_page.h"
 #include "reports/classification_summary.h"
 #include "reports/common_report.h"
@@ -85,18 +89,26 @@ void prepareRun(Run& run, const Workspace& ws) {
 
 namespace {
 
+bool documentWanted(const Run& run) {
+  return (run.document.common == 1 || run.document.program == 1) &&
+         run.structure.programs.count() > 0;
+}
+
 // The program document is a listing of its own in the file the environment
 // variable fu80 names, or fort.80 in the working directory when fu80 is not
 // set or empty. The file is created (an old one replaced) only when the
 // document has a record. A file that cannot be created or written fails the
-// run, which still finishes its listing.
-void writeProgramDocument(Run& run) {
+// run, which still finishes its listing. `drawn` is the document already
+// drawn into a scratch file, null when it is drawn here.
+void writeProgramDocument(Run& run, std::string_view date, const ScratchFile* drawn) {
   std::string path = run.host.environment("fu80");
   if (path.empty()) path = "fort.80";
   CreatedFileSink file(path);
-  {
+  if (drawn) {
+    drawn->copyTo(file);
+  } else {
     Listing document(file);
-    printProgramDocument(document, run.host, run.document, run.structure, run.commons, run.members,
+    printProgramDocument(document, date, run.document, run.structure, run.commons, run.members,
                          run.names.programName);
   }
   file.close();
@@ -114,33 +126,69 @@ bool mayUseSecondThread(Run& run) {
          run.host.environment("KSFORT_THREADS") != "1";
 }
 
-// The master index is the run-end report with the most to sort. With a
-// processor to spare, its order is worked out beside the reports printed
-// before it (the call trees above all); those only read the tables it reads,
-// and write no field the sort reads. A small index is sorted in its turn:
-// starting a thread costs more than it saves there. No future (invalid) when
-// the order is left to the report.
-constexpr int kIndexOrderedAhead = 1 << 15;  // entries
+// At the run's end the look-ahead has stopped and a processor is free. With
+// it, the work of two later reports is done beside the reports printed
+// before them (the call trees above all), which only read the tables this
+// work reads and write no field it reads:
+// - the program document is drawn into a scratch file, copied to its own
+//   file in its turn (so that a run stopped before then leaves the old one);
+// - the master index's entries are put in order.
+// Small work is done in its turn: starting a thread costs more than it saves
+// there. What is not done ahead (no thread, no scratch file, a failed write
+// to it) is done in its turn as on one thread.
+constexpr int kIndexOrderedAhead = 1 << 15;   // entries
+constexpr int kDocumentDrawnAhead = 1 << 10;  // program-table entries
 
-std::future<std::vector<std::int32_t>> orderIndexAhead(Run& run) {
+struct WorkAhead {
+  std::unique_ptr<ScratchFile> document;                // null: drawn in its turn
+  std::optional<std::vector<std::int32_t>> indexOrder;  // none: sorted in its turn
+};
+
+std::future<WorkAhead> startWorkAhead(Run& run, std::string_view date) {
   const ProgramTable& programs = run.structure.programs;
-  if (run.options.index != 1 || run.masterIndex.count() < kIndexOrderedAhead ||
-      !mayUseSecondThread(run))
-    return {};
+  const bool sortIndex = run.options.index == 1 && run.masterIndex.count() >= kIndexOrderedAhead;
+  const bool drawDocument = documentWanted(run) && programs.count() >= kDocumentDrawnAhead;
+  if ((!sortIndex && !drawDocument) || !mayUseSecondThread(run)) return {};
+  std::unique_ptr<ScratchFile> scratch;
+  if (drawDocument) {
+    scratch = std::make_unique<ScratchFile>(run.host.environment("TMPDIR"));
+    if (!scratch->usable()) scratch.reset();
+  }
+  if (!sortIndex && !scratch) return {};
   // The program table's name order is made here, once, so that the two
   // threads only read it.
   if (programs.count() > 0) programs.sortedEntry(1);
   try {
-    return std::async(std::launch::async, [&index = run.masterIndex, &programs] {
-      return index.sortedOrder(programs);
-    });
+    return std::async(std::launch::async,
+                      [&run, date, sortIndex, scratch = std::move(scratch)]() mutable {
+                        WorkAhead work;
+                        if (scratch) {
+                          {
+                            Listing document(*scratch);
+                            printProgramDocument(document, date, run.document, run.structure,
+                                                 run.commons, run.members, run.names.programName);
+                          }
+                          if (scratch->usable()) work.document = std::move(scratch);
+                        }
+                        if (sortIndex)
+                          work.indexOrder = run.masterIndex.sortedOrder(run.structure.programs);
+                        return work;
+                      });
   } catch (const std::system_error&) {
-    return {};  // no thread: the report sorts the index itself
+    return {};  // no thread: each report does its own work
   }
 }
 
 void endRun(Run& run) {
-  std::future<std::vector<std::int32_t>> indexOrder = orderIndexAhead(run);
+  // The document's date, read once for whichever thread draws it.
+  auto date = blankField<10>();
+  if (documentWanted(run)) writeToday(run.host, date);
+  std::future<WorkAhead> ahead = startWorkAhead(run, view(date));
+  std::optional<WorkAhead> done;
+  const auto workDone = [&]() -> WorkAhead& {
+    if (!done) done = ahead.valid() ? ahead.get() : WorkAhead{};
+    return *done;
+  };
   if (run.options.debug != 0) {
     run.frame.setTitle("  MEMORY  SIZE  CHECK", 0);
     run.frame.startPage();
@@ -158,16 +206,16 @@ void endRun(Run& run) {
                             s.selectedCards, run.names.programName);
   if (run.options.programSummary == 1 && programs)
     printProgramSummary(run.frame, s, run.commons, run.members, run.names.programName);
-  if ((run.document.common == 1 || run.document.program == 1) && programs)
-    writeProgramDocument(run);
+  if (documentWanted(run)) writeProgramDocument(run, view(date), workDone().document.get());
   if (run.options.library == 1) printLibraryRoutines(run.frame, s, run.names.programName);
   if (run.options.parameters == 1)
     printParametersReport(run.frame, run.constants, s, run.names.programName);
   if (run.options.includes == 1)
     printIncludedMembers(run.frame, run.members, s.programs, run.names.programName);
   if (run.options.index == 1) {
+    std::optional<std::vector<std::int32_t>>& sorted = workDone().indexOrder;
     const std::vector<std::int32_t> order =
-        indexOrder.valid() ? indexOrder.get() : run.masterIndex.sortedOrder(s.programs);
+        sorted ? std::move(*sorted) : run.masterIndex.sortedOrder(s.programs);
     printMasterIndex(run.frame, run.host, run.masterIndex, s.programs, order,
                      run.names.programName);
   }

@@ -29,20 +29,21 @@ void FileSink::write(std::string_view bytes) {
   error_ = writeAll(fd_, bytes);
 }
 
-void CreatedFileSink::write(std::string_view bytes) {
-  if (error_ != 0 || closed_ || bytes.empty()) return;
-  if (fd_ < 0) {
-    // A path with a NUL in it names no file.
-    if (path_.empty() || path_.find('\0') != std::string::npos) {
-      error_ = ENOENT;
-      return;
-    }
-    fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd_ < 0) {
-      error_ = errno;
-      return;
-    }
+bool CreatedFileSink::open() {
+  if (error_ != 0 || closed_) return false;
+  if (fd_ >= 0) return true;
+  // A path with a NUL in it names no file.
+  if (path_.empty() || path_.find('\0') != std::string::npos) {
+    error_ = ENOENT;
+    return false;
   }
+  fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd_ < 0) error_ = errno;
+  return fd_ >= 0;
+}
+
+void CreatedFileSink::write(std::string_view bytes) {
+  if (bytes.empty() || !open()) return;
   error_ = writeAll(fd_, bytes);
 }
 

@@ -43,6 +43,14 @@ class CreatedFileSink final : public OutputSink {
   CreatedFileSink& operator=(const CreatedFileSink&) = delete;
 
   void write(std::string_view bytes) override;
+  // Creates the file now, as the first write would; true when it is open.
+  bool open();
+  // The descriptor of the open file, -1 before open() or after close().
+  int descriptor() const { return fd_; }
+  // Records a failure to give the file its bytes (the first one counts).
+  void fail(int error) {
+    if (error_ == 0) error_ = error;
+  }
   // Closes the file; a failing close (a full disk found late) is an error too.
   void close();
   const std::string& path() const { return path_; }

@@ -3,7 +3,6 @@
 #include <string>
 #include <string_view>
 
-#include "host/date_time.h"
 #include "host/fixed_text.h"
 #include "listing/unit_kind_text.h"
 #include "reports/report_layout.h"
@@ -425,16 +424,14 @@ class DocumentWriter {
 
 }  // namespace
 
-void printProgramDocument(Listing& document, Host& host, const DocumentParts& parts,
+void printProgramDocument(Listing& document, std::string_view date, const DocumentParts& parts,
                           const ProgramStructure& structure, const CommonTables& commons,
                           const IncludeMembers& members, const std::array<char, 10>& programName) {
   const ProgramTable& t = structure.programs;
   if ((parts.common != 1 && parts.program != 1) || t.count() == 0) return;
   std::string title("PROGRAM  DOCUMENT  OF  ");
   title += view(programName);
-  auto date = blankField<10>();
-  writeToday(host, date);
-  DocumentWriter writer(document, parts, structure, commons, members, title, view(date));
+  DocumentWriter writer(document, parts, structure, commons, members, title, date);
   int number = 0;
   for (int p = 1; p <= t.count(); ++p) {
     const int e = t.sortedEntry(p);

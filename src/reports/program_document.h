@@ -8,8 +8,8 @@
 // and section heading.
 #pragma once
 #include <array>
+#include <string_view>
 
-#include "host/host.h"
 #include "input/include_members.h"
 #include "listing/listing.h"
 #include "reports/report_options.h"
@@ -20,9 +20,9 @@ namespace ksfort {
 
 // Writes the parts of the document that `parts` chooses (see DocumentParts)
 // to `document`; nothing at all when both parts are off or the program table
-// is empty. programName is the PGNAME option's 10 characters; the date comes
-// from the host clock.
-void printProgramDocument(Listing& document, Host& host, const DocumentParts& parts,
+// is empty. programName is the PGNAME option's 10 characters; date is the
+// run's date as the title block shows it.
+void printProgramDocument(Listing& document, std::string_view date, const DocumentParts& parts,
                           const ProgramStructure& structure, const CommonTables& commons,
                           const IncludeMembers& members, const std::array<char, 10>& programName);
 

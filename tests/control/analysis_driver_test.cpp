@@ -2,6 +2,8 @@
 // classification summary, the STATEMENT selection, file discovery and stops.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -174,7 +176,7 @@ TEST(AnalysisDriver, AMasterIndexSortedBesideTheTreesPrintsAsOnOneThread) {
   const test::CommandResult two = runKsfort(args);
   EXPECT_EQ(one.status, 0);
   EXPECT_EQ(two.status, 0);
-  EXPECT_EQ(one.out, two.out);
+  EXPECT_TRUE(one.out == two.out) << test::firstDifference(one.out, two.out);
   // The first line of V001: number, name, then S001 ... S005 in name order.
   const std::size_t at = two.out.find("V001     :");
   ASSERT_NE(at, std::string::npos);
@@ -184,6 +186,52 @@ TEST(AnalysisDriver, AMasterIndexSortedBesideTheTreesPrintsAsOnOneThread) {
   EXPECT_LT(s1, line.find("S002"));
   EXPECT_LT(line.find("S004"), line.find("S005"));
   EXPECT_EQ(line.find("S300"), std::string::npos);
+}
+
+// A program document large enough to be drawn on a second thread while the
+// call trees are printed (1,100 units, each calling the next). It must be the
+// document a run on one thread writes, also when no scratch file can be made
+// for it; a file that cannot take it fails the run as on one thread.
+TEST(AnalysisDriver, AProgramDocumentDrawnBesideTheTreesIsTheOneDrawnInItsTurn) {
+  constexpr int kUnits = 1100;
+  std::string text;
+  for (int u = kUnits; u >= 1; --u) {
+    const std::string unit = std::to_string(10000 + u).substr(1);
+    text += "      SUBROUTINE S" + unit + "(A)\n      COMMON /C/ X\n";
+    if (u < kUnits) text += "      CALL S" + std::to_string(10001 + u).substr(1) + "(A)\n";
+    text += "      END\n";
+  }
+  const std::string path = test::sourceFile("chain.f", text);
+  const std::string dir = test::makeTempDir();
+  const std::vector<std::string> args = {"-document", "-tree", path};
+  const test::CommandResult one = runKsfort(args, "", static_cast<std::size_t>(-1),
+                                            {{"KSFORT_THREADS", "1"}, {"fu80", dir + "/one"}});
+  ASSERT_EQ(one.status, 0) << one.err;
+  const std::string document = test::fileText(dir + "/one");
+  // The last unit in name order is the 1,100th section of the document.
+  EXPECT_NE(document.find("NO. 1100. S1100"), std::string::npos);
+  const struct {
+    std::string file;
+    std::string tmpdir;
+  } rows[] = {{"two", ""}, {"no-scratch", dir + "/missing"}};
+  for (const auto& r : rows) {
+    const test::CommandResult two = runKsfort(args, "", static_cast<std::size_t>(-1),
+                                              {{"fu80", dir + "/" + r.file}, {"TMPDIR", r.tmpdir}});
+    EXPECT_EQ(two.status, 0) << r.file;
+    EXPECT_TRUE(two.out == one.out) << r.file << test::firstDifference(two.out, one.out);
+    const std::string drawn = test::fileText(dir + "/" + r.file);
+    EXPECT_TRUE(drawn == document) << r.file << test::firstDifference(drawn, document);
+  }
+  for (const char* threads : {"1", "2"}) {
+    const test::CommandResult full =
+        runKsfort(args, "", static_cast<std::size_t>(-1),
+                  {{"KSFORT_THREADS", threads}, {"fu80", "/dev/full"}});
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.err, "ksfort: cannot write the program document /dev/full: " +
+                            std::string(std::strerror(ENOSPC)) + "\n");
+    EXPECT_TRUE(full.out == one.out) << test::firstDifference(full.out, one.out);
+  }
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -18,13 +18,6 @@
 namespace ksfort {
 namespace {
 
-std::string slurp(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
-
 struct Process {
   int status = -1;
   std::string out, err;
@@ -38,8 +31,8 @@ Process runShell(const std::string& dir, const std::string& shell) {
   const int raw = std::system(command.c_str());
   Process p;
   p.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  p.out = slurp(out);
-  p.err = slurp(err);
+  p.out = test::fileText(out);
+  p.err = test::fileText(err);
   return p;
 }
 
@@ -186,12 +179,12 @@ TEST_F(FailureExits, ProgramDocumentFileFromFu80OrFort80) {
   EXPECT_FALSE(exists("fort.80")) << "no unit declares a common block: an empty document";
   std::ofstream(dir + "/fort.80") << "an older document\n";
   EXPECT_EQ(runShell(dir, "fu80= \"$K\" -document a.f").status, 0);
-  const std::string document = slurp(dir + "/fort.80");
+  const std::string document = test::fileText(dir + "/fort.80");
   EXPECT_TRUE(document.starts_with("1  " + std::string(70, '-') + "\n")) << document;
   EXPECT_EQ(document.find("older"), std::string::npos);
   std::filesystem::remove(dir + "/fort.80");
   EXPECT_EQ(runShell(dir, "fu80=doc.txt \"$K\" '-doc(pgm)' a.f").status, 0);
-  EXPECT_EQ(slurp(dir + "/doc.txt"), document);
+  EXPECT_EQ(test::fileText(dir + "/doc.txt"), document);
   EXPECT_FALSE(exists("fort.80"));
 }
 

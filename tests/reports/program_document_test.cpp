@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "host/date_time.h"
+#include "host/fixed_text.h"
 #include "support/test_support.h"
 
 namespace ksfort {
@@ -36,7 +38,10 @@ struct DocumentRun {
     {
       Listing document(sink);
       const Run& r = a.run;
-      printProgramDocument(document, a.t.host, parts, r.structure, r.commons, r.members, kProgram);
+      auto date = blankField<10>();
+      writeToday(a.t.host, date);
+      printProgramDocument(document, view(date), parts, r.structure, r.commons, r.members,
+                           kProgram);
     }
     return test::splitLines(sink.text);
   }

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "control/analysis_driver.h"
 #include "control/process_entry.h"
@@ -61,6 +62,26 @@ Lines slice(const Lines& lines, std::size_t from, std::size_t count) {
   from = std::min(from, lines.size());
   return {lines.begin() + static_cast<long>(from),
           lines.begin() + static_cast<long>(std::min(lines.size(), from + count))};
+}
+
+std::string firstDifference(const std::string& a, const std::string& b) {
+  const auto [ia, ib] = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
+  if (ia == a.end() && ib == b.end()) return "";
+  const auto lineStart = static_cast<std::size_t>(ia - a.begin());
+  const std::size_t from = a.rfind('\n', lineStart == 0 ? 0 : lineStart - 1);
+  const std::size_t start = from == std::string::npos || lineStart == 0 ? 0 : from + 1;
+  const auto lineOf = [start](const std::string& s) {
+    return s.substr(start, std::min<std::size_t>(s.find('\n', start) - start, 140));
+  };
+  const auto line = std::count(a.begin(), a.begin() + static_cast<std::ptrdiff_t>(start), '\n') + 1;
+  return " differ at line " + std::to_string(line) + ": " + lineOf(a) + " | " + lineOf(b);
+}
+
+std::string fileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
 }
 
 std::string makeTempDir() {

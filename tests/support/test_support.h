@@ -77,6 +77,11 @@ std::string smallSource();
 int findLine(const std::vector<std::string>& lines, const std::string& text, int from = 0);
 std::string writeTempFile(const std::string& name, const std::string& content);
 std::string makeTempDir();
+// Where two long texts first differ, as " differ at line N: <a> | <b>", for
+// comparisons of whole listings (a full diff of megabytes would not finish).
+std::string firstDifference(const std::string& a, const std::string& b);
+// The bytes of a file, empty when it cannot be read.
+std::string fileText(const std::string& path);
 
 // A run with its workspace partitioned and allocated in memory, ready for the
 // analysis of sources given as text; `configure` may change the options and

@@ -1,0 +1,78 @@
+#include "host/scratch_file.h"
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <sys/sendfile.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+
+namespace ksfort {
+
+namespace {
+
+// An unnamed file in dir: O_TMPFILE where the file system has it, else a
+// named one removed at once.
+int openScratch(const std::string& dir) {
+  if (dir.find('\0') != std::string::npos) return -1;
+#ifdef O_TMPFILE
+  const int fd = ::open(dir.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+  if (fd >= 0) return fd;
+#endif
+  std::string name = dir + "/ksfort-XXXXXX";
+  const int named = ::mkostemp(name.data(), O_CLOEXEC);
+  if (named >= 0) ::unlink(name.c_str());
+  return named;
+}
+
+}  // namespace
+
+ScratchFile::ScratchFile(const std::string& directory)
+    : fd_{openScratch(directory.empty() ? std::string("/tmp") : directory)} {}
+
+ScratchFile::~ScratchFile() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+void ScratchFile::write(std::string_view bytes) {
+  while (fd_ >= 0 && error_ == 0 && !bytes.empty()) {
+    const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno != EINTR) error_ = errno;
+      continue;
+    }
+    size_ += n;
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+}
+
+void ScratchFile::copyTo(CreatedFileSink& target) const {
+  if (size_ == 0 || !target.open()) return;
+  // The kernel copies from file to file; where it cannot (an old kernel, a
+  // target that takes no such copy), the bytes go through a buffer.
+  off_t at = 0;
+  while (at < size_) {
+    const ssize_t n =
+        ::sendfile(target.descriptor(), fd_, &at, static_cast<std::size_t>(size_ - at));
+    if (n > 0) continue;
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && (errno == EINVAL || errno == ENOSYS)) break;
+    // The bytes cannot be read back (or the file shrank): they are lost.
+    target.fail(n < 0 ? errno : EIO);
+    return;
+  }
+  std::array<char, std::size_t{1} << 16> buffer;
+  while (at < size_ && target.error() == 0) {
+    const ssize_t n = ::pread(fd_, buffer.data(), buffer.size(), at);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      target.fail(n < 0 ? errno : EIO);
+      return;
+    }
+    target.write(std::string_view(buffer.data(), static_cast<std::size_t>(n)));
+    at += n;
+  }
+}
+
+}  // namespace ksfort

@@ -1,0 +1,36 @@
+// A file without a name in the directory for temporary files, gone when it
+// is closed: output drawn ahead of its turn waits there, so that it costs
+// neither memory nor a file the user can see until it is copied to its place.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "host/output_sink.h"
+
+namespace ksfort {
+
+class ScratchFile final : public OutputSink {
+ public:
+  // Made in `directory` (the value of TMPDIR, empty for /tmp). When it cannot
+  // be made, usable() is false from the start.
+  explicit ScratchFile(const std::string& directory);
+  ~ScratchFile() override;
+  ScratchFile(const ScratchFile&) = delete;
+  ScratchFile& operator=(const ScratchFile&) = delete;
+
+  void write(std::string_view bytes) override;
+  // Made, and every write took all its bytes.
+  bool usable() const { return fd_ >= 0 && error_ == 0; }
+  // Copies the bytes written, from the first, to the end of `target`. A
+  // failure to read them back is the target's error, as a failed write would
+  // be: the target has lost them.
+  void copyTo(CreatedFileSink& target) const;
+
+ private:
+  int fd_ = -1;
+  int error_ = 0;
+  std::int64_t size_ = 0;
+};
+
+}  // namespace ksfort
