@@ -3,6 +3,7 @@
 #include <future>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <system_error>
 #include <thread>
@@ -100,16 +101,18 @@ bool documentWanted(const Run& run) {
 // document has a record. A file that cannot be created or written fails the
 // run, which still finishes its listing. `drawn` is the document already
 // drawn into a scratch file, null when it is drawn here.
-void writeProgramDocument(Run& run, std::string_view date, const ScratchFile* drawn) {
+void writeProgramDocument(Run& run, const ScratchFile* drawn) {
   std::string path = run.host.environment("fu80");
   if (path.empty()) path = "fort.80";
   CreatedFileSink file(path);
   if (drawn) {
     drawn->copyTo(file);
   } else {
+    auto date = blankField<10>();
+    writeToday(run.host, date);
     Listing document(file);
-    printProgramDocument(document, date, run.document, run.structure, run.commons, run.members,
-                         run.names.programName);
+    printProgramDocument(document, view(date), run.document, run.structure, run.commons,
+                         run.members, run.names.programName);
   }
   file.close();
   if (file.error() != 0) {
@@ -135,16 +138,21 @@ bool mayUseSecondThread(Run& run) {
 // - the master index's entries are put in order.
 // Small work is done in its turn: starting a thread costs more than it saves
 // there. What is not done ahead (no thread, no scratch file, a failed write
-// to it) is done in its turn as on one thread.
+// to it, no memory for the work) is done in its turn as on one thread.
 constexpr int kIndexOrderedAhead = 1 << 15;   // entries
 constexpr int kDocumentDrawnAhead = 1 << 10;  // program-table entries
 
+// Each future is invalid, or gives null or no order, when that work is left
+// to its turn. indexOrder is the thread's own: it waits for the thread when
+// it goes, also when a stop ends the reports early.
 struct WorkAhead {
-  std::unique_ptr<ScratchFile> document;                // null: drawn in its turn
-  std::optional<std::vector<std::int32_t>> indexOrder;  // none: sorted in its turn
+  std::future<std::unique_ptr<ScratchFile>> document;
+  std::future<std::optional<std::vector<std::int32_t>>> indexOrder;
 };
 
-std::future<WorkAhead> startWorkAhead(Run& run, std::string_view date) {
+// date: the document's date when it is drawn ahead, kept alive by the caller
+// until the work is done.
+WorkAhead startWorkAhead(Run& run, std::span<char> date) {
   const ProgramTable& programs = run.structure.programs;
   const bool sortIndex = run.options.index == 1 && run.masterIndex.count() >= kIndexOrderedAhead;
   const bool drawDocument = documentWanted(run) && programs.count() >= kDocumentDrawnAhead;
@@ -155,40 +163,47 @@ std::future<WorkAhead> startWorkAhead(Run& run, std::string_view date) {
     if (!scratch->usable()) scratch.reset();
   }
   if (!sortIndex && !scratch) return {};
+  if (scratch) writeToday(run.host, date);
   // The program table's name order is made here, once, so that the two
   // threads only read it.
   if (programs.count() > 0) programs.sortedEntry(1);
+  std::promise<std::unique_ptr<ScratchFile>> drawn;
+  std::future<std::unique_ptr<ScratchFile>> document = drawn.get_future();
+  const std::string_view dateText(date.data(), date.size());
   try {
-    return std::async(std::launch::async,
-                      [&run, date, sortIndex, scratch = std::move(scratch)]() mutable {
-                        WorkAhead work;
-                        if (scratch) {
-                          {
-                            Listing document(*scratch);
-                            printProgramDocument(document, date, run.document, run.structure,
-                                                 run.commons, run.members, run.names.programName);
-                          }
-                          if (scratch->usable()) work.document = std::move(scratch);
-                        }
-                        if (sortIndex)
-                          work.indexOrder = run.masterIndex.sortedOrder(run.structure.programs);
-                        return work;
-                      });
+    WorkAhead work;
+    work.indexOrder =
+        std::async(std::launch::async, [&run, dateText, sortIndex, scratch = std::move(scratch),
+                                        drawn = std::move(drawn)]() mutable {
+          try {
+            if (scratch) {
+              Listing listing(*scratch);
+              printProgramDocument(listing, dateText, run.document, run.structure, run.commons,
+                                   run.members, run.names.programName);
+            }
+          } catch (const std::exception&) {
+            scratch.reset();  // no memory: the document is drawn in its turn
+          }
+          if (scratch && !scratch->usable()) scratch.reset();
+          drawn.set_value(std::move(scratch));
+          std::optional<std::vector<std::int32_t>> order;
+          try {
+            if (sortIndex) order = run.masterIndex.sortedOrder(run.structure.programs);
+          } catch (const std::exception&) {
+            order.reset();  // no memory: the report sorts the index itself
+          }
+          return order;
+        });
+    work.document = std::move(document);
+    return work;
   } catch (const std::system_error&) {
     return {};  // no thread: each report does its own work
   }
 }
 
 void endRun(Run& run) {
-  // The document's date, read once for whichever thread draws it.
   auto date = blankField<10>();
-  if (documentWanted(run)) writeToday(run.host, date);
-  std::future<WorkAhead> ahead = startWorkAhead(run, view(date));
-  std::optional<WorkAhead> done;
-  const auto workDone = [&]() -> WorkAhead& {
-    if (!done) done = ahead.valid() ? ahead.get() : WorkAhead{};
-    return *done;
-  };
+  WorkAhead ahead = startWorkAhead(run, date);
   if (run.options.debug != 0) {
     run.frame.setTitle("  MEMORY  SIZE  CHECK", 0);
     run.frame.startPage();
@@ -206,14 +221,19 @@ void endRun(Run& run) {
                             s.selectedCards, run.names.programName);
   if (run.options.programSummary == 1 && programs)
     printProgramSummary(run.frame, s, run.commons, run.members, run.names.programName);
-  if (documentWanted(run)) writeProgramDocument(run, view(date), workDone().document.get());
+  if (documentWanted(run)) {
+    const std::unique_ptr<ScratchFile> drawn =
+        ahead.document.valid() ? ahead.document.get() : nullptr;
+    writeProgramDocument(run, drawn.get());
+  }
   if (run.options.library == 1) printLibraryRoutines(run.frame, s, run.names.programName);
   if (run.options.parameters == 1)
     printParametersReport(run.frame, run.constants, s, run.names.programName);
   if (run.options.includes == 1)
     printIncludedMembers(run.frame, run.members, s.programs, run.names.programName);
   if (run.options.index == 1) {
-    std::optional<std::vector<std::int32_t>>& sorted = workDone().indexOrder;
+    std::optional<std::vector<std::int32_t>> sorted;
+    if (ahead.indexOrder.valid()) sorted = ahead.indexOrder.get();
     const std::vector<std::int32_t> order =
         sorted ? std::move(*sorted) : run.masterIndex.sortedOrder(s.programs);
     printMasterIndex(run.frame, run.host, run.masterIndex, s.programs, order,

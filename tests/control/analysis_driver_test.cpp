@@ -189,21 +189,29 @@ TEST(AnalysisDriver, AMasterIndexSortedBesideTheTreesPrintsAsOnOneThread) {
 }
 
 // A program document large enough to be drawn on a second thread while the
-// call trees are printed (1,100 units, each calling the next). It must be the
-// document a run on one thread writes, also when no scratch file can be made
-// for it; a file that cannot take it fails the run as on one thread.
+// call trees are printed (1,100 units, each calling the next), and a master
+// index large enough to be sorted there after it (30 names a unit). The
+// document must be the one a run on one thread writes, and so must the
+// listing, also when no scratch file can be made for the document; a file
+// that cannot take it fails the run as on one thread.
 TEST(AnalysisDriver, AProgramDocumentDrawnBesideTheTreesIsTheOneDrawnInItsTurn) {
   constexpr int kUnits = 1100;
   std::string text;
   for (int u = kUnits; u >= 1; --u) {
     const std::string unit = std::to_string(10000 + u).substr(1);
     text += "      SUBROUTINE S" + unit + "(A)\n      COMMON /C/ X\n";
+    for (const char* letter : {"P", "Q"}) {
+      text += "      " + std::string(letter) + "01 = 0";
+      for (int k = 2; k <= 15; ++k)
+        text += "+" + std::string(letter) + std::to_string(100 + k).substr(1);
+      text += "\n";
+    }
     if (u < kUnits) text += "      CALL S" + std::to_string(10001 + u).substr(1) + "(A)\n";
     text += "      END\n";
   }
   const std::string path = test::sourceFile("chain.f", text);
   const std::string dir = test::makeTempDir();
-  const std::vector<std::string> args = {"-document", "-tree", path};
+  const std::vector<std::string> args = {"-document", "-tree", "-index", path};
   const test::CommandResult one = runKsfort(args, "", static_cast<std::size_t>(-1),
                                             {{"KSFORT_THREADS", "1"}, {"fu80", dir + "/one"}});
   ASSERT_EQ(one.status, 0) << one.err;
