@@ -3,7 +3,6 @@
 #include <future>
 #include <memory>
 #include <optional>
-#include <span>
 #include <string>
 #include <system_error>
 #include <thread>
@@ -150,9 +149,7 @@ struct WorkAhead {
   std::future<std::optional<std::vector<std::int32_t>>> indexOrder;
 };
 
-// date: the document's date when it is drawn ahead, kept alive by the caller
-// until the work is done.
-WorkAhead startWorkAhead(Run& run, std::span<char> date) {
+WorkAhead startWorkAhead(Run& run) {
   const ProgramTable& programs = run.structure.programs;
   const bool sortIndex = run.options.index == 1 && run.masterIndex.count() >= kIndexOrderedAhead;
   const bool drawDocument = documentWanted(run) && programs.count() >= kDocumentDrawnAhead;
@@ -163,22 +160,23 @@ WorkAhead startWorkAhead(Run& run, std::span<char> date) {
     if (!scratch->usable()) scratch.reset();
   }
   if (!sortIndex && !scratch) return {};
+  // A document drawn ahead is dated as the run-end reports start.
+  auto date = blankField<10>();
   if (scratch) writeToday(run.host, date);
   // The program table's name order is made here, once, so that the two
   // threads only read it.
   if (programs.count() > 0) programs.sortedEntry(1);
   std::promise<std::unique_ptr<ScratchFile>> drawn;
   std::future<std::unique_ptr<ScratchFile>> document = drawn.get_future();
-  const std::string_view dateText(date.data(), date.size());
   try {
     WorkAhead work;
-    work.indexOrder =
-        std::async(std::launch::async, [&run, dateText, sortIndex, scratch = std::move(scratch),
-                                        drawn = std::move(drawn)]() mutable {
+    work.indexOrder = std::async(
+        std::launch::async,
+        [&run, date, sortIndex, scratch = std::move(scratch), drawn = std::move(drawn)]() mutable {
           try {
             if (scratch) {
               Listing listing(*scratch);
-              printProgramDocument(listing, dateText, run.document, run.structure, run.commons,
+              printProgramDocument(listing, view(date), run.document, run.structure, run.commons,
                                    run.members, run.names.programName);
             }
           } catch (const std::exception&) {
@@ -190,7 +188,7 @@ WorkAhead startWorkAhead(Run& run, std::span<char> date) {
           try {
             if (sortIndex) order = run.masterIndex.sortedOrder(run.structure.programs);
           } catch (const std::exception&) {
-            order.reset();  // no memory: the report sorts the index itself
+            // No memory: the report sorts the index itself.
           }
           return order;
         });
@@ -202,8 +200,7 @@ WorkAhead startWorkAhead(Run& run, std::span<char> date) {
 }
 
 void endRun(Run& run) {
-  auto date = blankField<10>();
-  WorkAhead ahead = startWorkAhead(run, date);
+  WorkAhead ahead = startWorkAhead(run);
   if (run.options.debug != 0) {
     run.frame.setTitle("  MEMORY  SIZE  CHECK", 0);
     run.frame.startPage();

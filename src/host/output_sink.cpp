@@ -7,9 +7,6 @@
 
 namespace ksfort {
 
-namespace {
-
-// Writes all bytes to fd; the error number of a failed write, else 0.
 int writeAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t n = ::write(fd, bytes.data(), bytes.size());
@@ -21,8 +18,6 @@ int writeAll(int fd, std::string_view bytes) {
   }
   return 0;
 }
-
-}  // namespace
 
 void FileSink::write(std::string_view bytes) {
   if (error_ != 0) return;  // the stream already failed: the rest is lost too

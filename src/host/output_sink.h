@@ -7,6 +7,10 @@
 
 namespace ksfort {
 
+// Writes all bytes to the file descriptor fd; the system's error number of a
+// failed write, else 0.
+int writeAll(int fd, std::string_view bytes);
+
 class OutputSink {
  public:
   virtual ~OutputSink() = default;

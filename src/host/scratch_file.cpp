@@ -36,15 +36,9 @@ ScratchFile::~ScratchFile() {
 }
 
 void ScratchFile::write(std::string_view bytes) {
-  while (fd_ >= 0 && error_ == 0 && !bytes.empty()) {
-    const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
-    if (n < 0) {
-      if (errno != EINTR) error_ = errno;
-      continue;
-    }
-    size_ += n;
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
+  if (!usable()) return;  // a failed write loses the rest too
+  error_ = writeAll(fd_, bytes);
+  if (error_ == 0) size_ += static_cast<std::int64_t>(bytes.size());
 }
 
 void ScratchFile::copyTo(CreatedFileSink& target) const {

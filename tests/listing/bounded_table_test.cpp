@@ -20,8 +20,7 @@ int appendCounting(Vector& v, std::int64_t limit, std::int64_t count) {
   for (std::int64_t i = 0; i < count; ++i) {
     const auto* before = v.data();
     const bool large = v.size() * sizeof(v[0]) >= kFirstTableBytes;
-    roomBeforeAppend(v, limit);
-    v.push_back(static_cast<std::int32_t>(i));
+    appendWithRoom(v, limit, static_cast<std::int32_t>(i));
     if (large && v.data() != before) ++moves;
   }
   return moves;
