@@ -141,20 +141,37 @@ TEST(StatementLookahead, EveryStatementIsTheClassifiersTakenOrNot) {
   EXPECT_LT(lookahead.taken(), r.statements);
 }
 
-// A statement whose classification writes to the listing (an unknown I/O
-// key) is left to the analysis, which writes the message in its turn; the
-// message may still be held in the look-ahead's listing buffer.
-TEST(StatementLookahead, AStatementWhoseClassifierWritesIsLeftToTheAnalysis) {
-  std::string text;
-  for (int k = 0; k < 16; ++k) text += "      READ(5, FOO=" + std::to_string(k) + ") X\n";
-  const std::string path = test::writeTempFile("keys.f", text + "      END\n");
-  const SourceJob job{path, "", ""};
-  StatementLookahead lookahead;
-  const Reading r = readAfterLookahead(lookahead, job);
-  EXPECT_EQ(r.mismatches, 0);
-  EXPECT_EQ(r.statements, 17);
-  // The END may be taken; no READ is.
-  EXPECT_LE(lookahead.taken(), 1);
+// Statements the look-ahead must leave or must make, each source read through
+// by it before the analysis reads the source:
+// - a statement whose classification writes to the listing (an unknown I/O
+//   key) is left to the analysis, which writes the message in its turn; the
+//   message may still be held in the look-ahead's listing buffer. The END
+//   may be taken; no READ is.
+// - an INCLUDE continued over cards, whose member the reading must follow:
+//   it is made although its turn is the analysis's (the third statement),
+//   and every other statement after it is taken, so the records go on
+//   matching after the member.
+TEST(StatementLookahead, StatementsThatWriteAreLeftAndContinuedIncludesFollowed) {
+  test::writeTempFile("two.inc", "      A = 1\n      B = 2\n");
+  std::string keys;
+  for (int k = 0; k < 16; ++k) keys += "      READ(5, FOO=" + std::to_string(k) + ") X\n";
+  std::string continued = "      X = 1\n      Y = 2\n      INCLUDE\n     &'two.inc'\n";
+  for (int k = 0; k < 20; ++k)
+    continued += "      Z" + std::to_string(k) + " = " + std::to_string(k) + "\n";
+  const struct {
+    std::string file, text;
+    int statements, fewestTaken, mostTaken;
+  } rows[] = {{"keys.f", keys, 17, 0, 1}, {"continued.f", continued, 26, 13, 26}};
+  for (const auto& row : rows) {
+    const std::string path = test::writeTempFile(row.file, row.text + "      END\n");
+    const SourceJob job{path, path.substr(0, path.rfind('/') + 1), ""};
+    StatementLookahead lookahead;
+    const Reading r = readAfterLookahead(lookahead, job);
+    EXPECT_EQ(r.mismatches, 0) << row.file;
+    EXPECT_EQ(r.statements, row.statements) << row.file;
+    EXPECT_GE(lookahead.taken(), row.fewestTaken) << row.file;
+    EXPECT_LE(lookahead.taken(), row.mostTaken) << row.file;
+  }
 }
 
 TEST(StatementLookahead, ASourceChangedSinceItWasReadIsClassifiedByTheAnalysis) {
@@ -222,25 +239,6 @@ TEST(StatementLookahead, ASourceLeftInsideAMemberLeavesNoLevelToTheNext) {
   EXPECT_EQ(r.mismatches, 0);
   // Every other statement of the second source at least.
   EXPECT_GE(lookahead.taken() - before, r.statements / 2);
-}
-
-// An INCLUDE continued over two cards is no INCLUDE line, yet it opens a
-// member: the look-ahead follows it even when the statement falls to the
-// analysis, and its records go on matching after the member.
-TEST(StatementLookahead, AContinuedIncludeIsFollowed) {
-  test::writeTempFile("two.inc", "      A = 1\n      B = 2\n");
-  std::string text = "      X = 1\n      Y = 2\n      INCLUDE\n     &'two.inc'\n";
-  for (int k = 0; k < 20; ++k)
-    text += "      Z" + std::to_string(k) + " = " + std::to_string(k) + "\n";
-  const std::string path = test::writeTempFile("continued.f", text + "      END\n");
-  const SourceJob job{path, path.substr(0, path.rfind('/') + 1), ""};
-  StatementLookahead lookahead;
-  const Reading r = readAfterLookahead(lookahead, job);
-  EXPECT_EQ(r.mismatches, 0);
-  EXPECT_EQ(r.statements, 26);
-  // The INCLUDE (the third statement) is made although its turn is the
-  // analysis's, and every other statement after it is taken.
-  EXPECT_GE(lookahead.taken(), 13);
 }
 
 TEST(StatementLookahead, WithoutAThreadEveryStatementIsLeftToTheCaller) {
