@@ -1,6 +1,8 @@
 #include "control/analysis_driver.h"
 
+#include <functional>
 #include <future>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
@@ -129,115 +131,203 @@ bool mayUseSecondThread(Run& run) {
 }
 
 // At the run's end the look-ahead has stopped and a processor is free. With
-// it, the work of two later reports is done beside the reports printed
-// before them (the call trees above all), which only read the tables this
-// work reads and write no field it reads:
+// it, work of the run-end reports is done beside the call trees, which the
+// listing's thread prints meanwhile; it only reads tables that nobody writes
+// then:
 // - the program document is drawn into a scratch file, copied to its own
 //   file in its turn (so that a run stopped before then leaves the old one);
-// - the master index's entries are put in order.
+// - the reports after the trees are drawn into a scratch file, on pages
+//   numbered on from the trees' last page, which is counted without drawing
+//   them, and copied after the trees once their pages are seen to end there;
+// - else the master index's entries are put in order for its turn.
 // Small work is done in its turn: starting a thread costs more than it saves
 // there. What is not done ahead (no thread, no scratch file, a failed write
-// to it, no memory for the work) is done in its turn as on one thread.
-constexpr int kIndexOrderedAhead = 1 << 15;   // entries
-constexpr int kDocumentDrawnAhead = 1 << 10;  // program-table entries
+// to it, no memory for the work, trees that cannot be counted ahead, a stop
+// in a report) is done in its turn as on one thread.
+constexpr int kIndexOrderedAhead = 1 << 15;       // entries
+constexpr int kDocumentDrawnAhead = 1 << 10;      // program-table entries
+constexpr int kLaterReportsDrawnAhead = 1 << 10;  // program-table entries
+
+// The reports after the call trees as the helper draws them: into a scratch
+// file, on pages of a frame of its own dated as the run-end reports start.
+struct LaterReports {
+  LaterReports(const std::string& directory, const std::array<char, 10>& date)
+      : scratch{directory}, frame{listing, date} {}
+  ScratchFile scratch;
+  Listing listing{scratch};
+  PageFrame frame;
+  RunStatus status;  // of the helper's stop path: a stop leaves the reports to their turn
+  StopPath stop{frame, status};
+  std::int32_t lastPage = 0;  // the page the listing's thread ends the trees on
+};
 
 // Each future is invalid, or gives null or no order, when that work is left
 // to its turn. indexOrder is the thread's own: it waits for the thread when
-// it goes, also when a stop ends the reports early.
+// it goes, also when a stop ends the reports early. `later` is the thread's
+// until laterDrawn is ready, true when the reports were drawn.
 struct WorkAhead {
   std::future<std::unique_ptr<ScratchFile>> document;
+  std::unique_ptr<LaterReports> later;
+  std::future<bool> laterDrawn;
   std::future<std::optional<std::vector<std::int32_t>>> indexOrder;
 };
 
+// The reports after the call trees, each switched by its option, in their
+// fixed order. The program document's turn comes after the program summary;
+// `document` is called there (it may be null). The master index's order is
+// made at its turn when `order` is empty; its banner carries `date`, or the
+// date at its turn when `host` is given.
+void printReportsAfterTrees(PageFrame& frame, const Run& run, Host* host, std::string_view date,
+                            std::optional<std::vector<std::int32_t>> order,
+                            const std::function<void()>& document) {
+  const ProgramStructure& s = run.structure;
+  const bool programs = s.programs.count() > 0;
+  if (run.options.statementSelection > kSelectionOff && run.selected.cards.size() > 0)
+    printSelectedStatements(frame, s, run.selected, run.options.statementSelection, s.selectedCards,
+                            run.names.programName);
+  if (run.options.programSummary == 1 && programs)
+    printProgramSummary(frame, s, run.commons, run.members, run.names.programName);
+  if (document) document();
+  if (run.options.library == 1) printLibraryRoutines(frame, s, run.names.programName);
+  if (run.options.parameters == 1)
+    printParametersReport(frame, run.constants, s, run.names.programName);
+  if (run.options.includes == 1)
+    printIncludedMembers(frame, run.members, s.programs, run.names.programName);
+  if (run.options.index == 1) {
+    if (!order) order = run.masterIndex.sortedOrder(s.programs);
+    auto today = blankField<10>();
+    if (host) writeToday(*host, today);
+    printMasterIndex(frame, host ? view(today) : date, run.masterIndex, s.programs, *order,
+                     run.names.programName);
+  }
+  if (run.options.classSummary == 1)
+    printClassificationSummary(frame, run.counts, run.names.programName);
+}
+
+// The helper's drawing of the reports after the trees; false when they are
+// left to their turn.
+bool drawLaterReports(const Run& run, LaterReports& later, std::string_view date) {
+  try {
+    std::int64_t treePages = 0;
+    if (run.options.tree == 1 && run.structure.programs.count() > 0) {
+      const std::optional<std::int64_t> counted =
+          countTreePages(later.frame, run.structure, run.names.treeEntry);
+      if (!counted || *counted > std::numeric_limits<std::int32_t>::max() - later.lastPage)
+        return false;
+      treePages = *counted;
+    }
+    later.lastPage += static_cast<std::int32_t>(treePages);
+    later.frame.numberAfter(later.lastPage);
+    printReportsAfterTrees(later.frame, run, nullptr, date, std::nullopt, nullptr);
+    later.listing.flush();
+    return later.scratch.usable();
+  } catch (const std::exception&) {
+    return false;  // no memory
+  } catch (const RunStop&) {
+    return false;  // the listing's thread meets the stop in its turn
+  }
+}
+
 WorkAhead startWorkAhead(Run& run) {
   const ProgramTable& programs = run.structure.programs;
-  const bool sortIndex = run.options.index == 1 && run.masterIndex.count() >= kIndexOrderedAhead;
   const bool drawDocument = documentWanted(run) && programs.count() >= kDocumentDrawnAhead;
-  if ((!sortIndex && !drawDocument) || !mayUseSecondThread(run)) return {};
+  const bool drawLater = programs.count() >= kLaterReportsDrawnAhead;
+  const bool sortIndex = run.options.index == 1 && run.masterIndex.count() >= kIndexOrderedAhead;
+  if ((!sortIndex && !drawDocument && !drawLater) || !mayUseSecondThread(run)) return {};
+  const std::string directory = run.host.environment("TMPDIR");
   std::unique_ptr<ScratchFile> scratch;
   if (drawDocument) {
-    scratch = std::make_unique<ScratchFile>(run.host.environment("TMPDIR"));
+    scratch = std::make_unique<ScratchFile>(directory);
     if (!scratch->usable()) scratch.reset();
   }
-  if (!sortIndex && !scratch) return {};
-  // A document drawn ahead is dated as the run-end reports start.
+  // Work drawn ahead is dated as the run-end reports start.
   auto date = blankField<10>();
-  if (scratch) writeToday(run.host, date);
+  if (scratch || drawLater) writeToday(run.host, date);
+  std::unique_ptr<LaterReports> later;
+  if (drawLater) {
+    later = std::make_unique<LaterReports>(directory, date);
+    if (later->scratch.usable()) {
+      later->frame.settings = run.frame.settings;
+      later->lastPage = run.frame.pageNumber();
+    } else {
+      later.reset();
+    }
+  }
+  if (!sortIndex && !scratch && !later) return {};
   // The program table's name order is made here, once, so that the two
   // threads only read it.
   if (programs.count() > 0) programs.sortedEntry(1);
   std::promise<std::unique_ptr<ScratchFile>> drawn;
-  std::future<std::unique_ptr<ScratchFile>> document = drawn.get_future();
+  std::promise<bool> laterDrawn;
+  WorkAhead work;
+  work.document = drawn.get_future();
+  if (later) work.laterDrawn = laterDrawn.get_future();
   try {
-    WorkAhead work;
-    work.indexOrder = std::async(
-        std::launch::async,
-        [&run, date, sortIndex, scratch = std::move(scratch), drawn = std::move(drawn)]() mutable {
-          try {
-            if (scratch) {
-              Listing listing(*scratch);
-              printProgramDocument(listing, view(date), run.document, run.structure, run.commons,
-                                   run.members, run.names.programName);
-            }
-          } catch (const std::exception&) {
-            scratch.reset();  // no memory: the document is drawn in its turn
-          }
-          if (scratch && !scratch->usable()) scratch.reset();
-          drawn.set_value(std::move(scratch));
-          std::optional<std::vector<std::int32_t>> order;
-          try {
-            if (sortIndex) order = run.masterIndex.sortedOrder(run.structure.programs);
-          } catch (const std::exception&) {
-            // No memory: the report sorts the index itself.
-          }
-          return order;
-        });
-    work.document = std::move(document);
-    return work;
+    work.indexOrder =
+        std::async(std::launch::async,
+                   [&run, date, sortIndex, scratch = std::move(scratch), drawn = std::move(drawn),
+                    later = later.get(), laterDrawn = std::move(laterDrawn)]() mutable {
+                     try {
+                       if (scratch) {
+                         Listing listing(*scratch);
+                         printProgramDocument(listing, view(date), run.document, run.structure,
+                                              run.commons, run.members, run.names.programName);
+                       }
+                     } catch (const std::exception&) {
+                       scratch.reset();  // no memory: the document is drawn in its turn
+                     }
+                     if (scratch && !scratch->usable()) scratch.reset();
+                     drawn.set_value(std::move(scratch));
+                     if (later) {
+                       const bool done = drawLaterReports(run, *later, view(date));
+                       laterDrawn.set_value(done);
+                       if (done) return std::optional<std::vector<std::int32_t>>();
+                     }
+                     std::optional<std::vector<std::int32_t>> order;
+                     try {
+                       if (sortIndex) order = run.masterIndex.sortedOrder(run.structure.programs);
+                     } catch (const std::exception&) {
+                       // No memory: the report sorts the index itself.
+                     }
+                     return order;
+                   });
   } catch (const std::system_error&) {
     return {};  // no thread: each report does its own work
   }
+  work.later = std::move(later);
+  return work;
 }
 
 void endRun(Run& run) {
-  WorkAhead ahead = startWorkAhead(run);
   if (run.options.debug != 0) {
     run.frame.setTitle("  MEMORY  SIZE  CHECK", 0);
     run.frame.startPage();
     printMemorySizeCheck(run.out, run.status);
   }
   // The run-end reports, each switched by its option, in their fixed order.
-  const ProgramStructure& s = run.structure;
-  const bool programs = s.programs.count() > 0;
   printCommonReport(run.frame, run.commons, run.structure, run.options.common,
                     run.names.programName);
-  if (run.options.tree == 1 && programs)
+  WorkAhead ahead = startWorkAhead(run);
+  if (run.options.tree == 1 && run.structure.programs.count() > 0)
     printTree(run.frame, run.stop, run.structure, run.names.programName, run.names.treeEntry);
-  if (run.options.statementSelection > kSelectionOff && run.selected.cards.size() > 0)
-    printSelectedStatements(run.frame, s, run.selected, run.options.statementSelection,
-                            s.selectedCards, run.names.programName);
-  if (run.options.programSummary == 1 && programs)
-    printProgramSummary(run.frame, s, run.commons, run.members, run.names.programName);
-  if (documentWanted(run)) {
+  const auto document = [&run, &ahead] {
+    if (!documentWanted(run)) return;
     const std::unique_ptr<ScratchFile> drawn =
         ahead.document.valid() ? ahead.document.get() : nullptr;
     writeProgramDocument(run, drawn.get());
+  };
+  if (ahead.later && ahead.laterDrawn.get() && run.frame.pageNumber() == ahead.later->lastPage) {
+    // The program document is written after the pages drawn ahead, which
+    // leaves the listing as it was: a document that cannot be written only
+    // fails the run at its end.
+    run.out.append(ahead.later->scratch);
+    run.frame.continueFrom(ahead.later->frame);
+    document();
+    return;
   }
-  if (run.options.library == 1) printLibraryRoutines(run.frame, s, run.names.programName);
-  if (run.options.parameters == 1)
-    printParametersReport(run.frame, run.constants, s, run.names.programName);
-  if (run.options.includes == 1)
-    printIncludedMembers(run.frame, run.members, s.programs, run.names.programName);
-  if (run.options.index == 1) {
-    std::optional<std::vector<std::int32_t>> sorted;
-    if (ahead.indexOrder.valid()) sorted = ahead.indexOrder.get();
-    const std::vector<std::int32_t> order =
-        sorted ? std::move(*sorted) : run.masterIndex.sortedOrder(s.programs);
-    printMasterIndex(run.frame, run.host, run.masterIndex, s.programs, order,
-                     run.names.programName);
-  }
-  if (run.options.classSummary == 1)
-    printClassificationSummary(run.frame, run.counts, run.names.programName);
+  std::optional<std::vector<std::int32_t>> sorted;
+  if (run.options.index == 1 && ahead.indexOrder.valid()) sorted = ahead.indexOrder.get();
+  printReportsAfterTrees(run.frame, run, &run.host, {}, std::move(sorted), document);
 }
 
 // A directory-scan failure ends the run with stop code 200.

@@ -16,6 +16,12 @@ class OutputSink {
   virtual ~OutputSink() = default;
   virtual void write(std::string_view bytes) = 0;
   virtual void flush() {}
+  // The file descriptor the bytes go to, so that the kernel can copy a file
+  // there; -1 when they go elsewhere or the sink takes no more.
+  virtual int descriptor() { return -1; }
+  // Records a failure to give the sink bytes copied from elsewhere: they are
+  // lost, as with a failed write (the first failure counts).
+  virtual void fail(int error) { static_cast<void>(error); }
 };
 
 // A file descriptor of the process (standard output or standard error). A
@@ -25,6 +31,8 @@ class FileSink final : public OutputSink {
  public:
   explicit FileSink(int fd) : fd_{fd} {}
   void write(std::string_view bytes) override;
+  int descriptor() override { return error_ == 0 ? fd_ : -1; }
+  void fail(int error) override { setError(error); }
   // The system's error number of the first failed write, 0 when none failed.
   int error() const { return error_; }
   void setError(int error) {
@@ -49,10 +57,10 @@ class CreatedFileSink final : public OutputSink {
   void write(std::string_view bytes) override;
   // Creates the file now, as the first write would; true when it is open.
   bool open();
-  // The descriptor of the open file, -1 before open() or after close().
-  int descriptor() const { return fd_; }
-  // Records a failure to give the file its bytes (the first one counts).
-  void fail(int error) {
+  // The descriptor of the file, created now if it is not yet; -1 when it
+  // cannot be or is closed.
+  int descriptor() override { return open() ? fd_ : -1; }
+  void fail(int error) override {
     if (error_ == 0) error_ = error;
   }
   // Closes the file; a failing close (a full disk found late) is an error too.

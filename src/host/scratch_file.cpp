@@ -41,23 +41,26 @@ void ScratchFile::write(std::string_view bytes) {
   if (error_ == 0) size_ += static_cast<std::int64_t>(bytes.size());
 }
 
-void ScratchFile::copyTo(CreatedFileSink& target) const {
-  if (size_ == 0 || !target.open()) return;
+void ScratchFile::copyTo(OutputSink& target) const {
+  if (size_ == 0) return;
   // The kernel copies from file to file; where it cannot (an old kernel, a
-  // target that takes no such copy), the bytes go through a buffer.
+  // target that takes no such copy, one that would block), the bytes go
+  // through a buffer.
   off_t at = 0;
-  while (at < size_) {
-    const ssize_t n =
-        ::sendfile(target.descriptor(), fd_, &at, static_cast<std::size_t>(size_ - at));
-    if (n > 0) continue;
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0 && (errno == EINVAL || errno == ENOSYS)) break;
-    // The bytes cannot be read back (or the file shrank): they are lost.
-    target.fail(n < 0 ? errno : EIO);
-    return;
+  if (const int fd = target.descriptor(); fd >= 0) {
+    while (at < size_) {
+      const ssize_t n = ::sendfile(fd, fd_, &at, static_cast<std::size_t>(size_ - at));
+      if (n > 0) continue;
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0 && (errno == EINVAL || errno == ENOSYS || errno == EAGAIN)) break;
+      // The bytes cannot be read back (or the file shrank), or the target
+      // failed: they are lost.
+      target.fail(n < 0 ? errno : EIO);
+      return;
+    }
   }
   std::array<char, std::size_t{1} << 16> buffer;
-  while (at < size_ && target.error() == 0) {
+  while (at < size_) {
     const ssize_t n = ::pread(fd_, buffer.data(), buffer.size(), at);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {

@@ -22,10 +22,10 @@ class ScratchFile final : public OutputSink {
   void write(std::string_view bytes) override;
   // Made, and every write took all its bytes.
   bool usable() const { return fd_ >= 0 && error_ == 0; }
-  // Copies the bytes written, from the first, to the end of `target`. A
-  // failure to read them back is the target's error, as a failed write would
-  // be: the target has lost them.
-  void copyTo(CreatedFileSink& target) const;
+  // Copies the bytes written, from the first, to the end of `target`; nothing
+  // happens to it when there are none. A failure to read them back is the
+  // target's error, as a failed write would be: the target has lost them.
+  void copyTo(OutputSink& target) const;
 
  private:
   int fd_ = -1;

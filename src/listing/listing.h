@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "host/output_sink.h"
+#include "host/scratch_file.h"
 
 namespace ksfort {
 
@@ -46,6 +47,11 @@ class Listing final : public OutputSink {
   // Writes text as it stands (messages of the host services).
   void write(std::string_view text) override;
   void flush() override;
+  // The records drawn into `drawn`, after those held.
+  void append(const ScratchFile& drawn) {
+    flush();
+    drawn.copyTo(sink_);
+  }
   // The bytes of records held, not yet given to the sink.
   std::size_t held() const { return used_; }
 

@@ -26,8 +26,8 @@ void PageFrame::setHeadings(std::string_view first, std::string_view second) {
 }
 
 void PageFrame::startPage() {
-  auto date = blankField<10>();
-  writeToday(host_, date);
+  std::array<char, 10> date = date_;
+  if (host_) writeToday(*host_, date);
   ++pageNumber_;
   out_.record(std::string_view(&settings.eject, 1));
   out_.record(" ");
@@ -56,6 +56,24 @@ void PageFrame::startPage() {
   }
   out_.record(" ");
   linesUsed_ += 3;
+}
+
+std::int64_t PageFrame::pagesFor(std::int64_t lines, int headingLines) const {
+  const std::int32_t length = settings.linesPerPage;
+  if (!settings.paging || length < 10 || lines <= 0) return 1;
+  // startPage leaves the lines of the header and the headings used; countLine
+  // breaks the page when the used lines reach the page length.
+  const std::int64_t perPage = length - (headingLines == 2 ? 6 : headingLines == 1 ? 5 : 4);
+  return (lines + perPage - 1) / perPage;
+}
+
+void PageFrame::continueFrom(const PageFrame& other) {
+  linesUsed_ = other.linesUsed_;
+  pageNumber_ = other.pageNumber_;
+  headingLines_ = other.headingLines_;
+  title_ = other.title_;
+  heading1_ = other.heading1_;
+  heading2_ = other.heading2_;
 }
 
 void PageFrame::countLine() {

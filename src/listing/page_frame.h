@@ -26,7 +26,10 @@ struct PageSettings {
 
 class PageFrame {
  public:
-  PageFrame(Listing& out, Host& host) : out_{out}, host_{host} {}
+  PageFrame(Listing& out, Host& host) : out_{out}, host_{&host} {}
+  // A frame whose pages all carry `date`: pages drawn away from the host
+  // (on a second thread) take the date the run gave them.
+  PageFrame(Listing& out, const std::array<char, 10>& date) : out_{out}, date_{date} {}
 
   Listing& out() { return out_; }
   PageSettings settings;
@@ -41,9 +44,19 @@ class PageFrame {
   std::int32_t linesUsed() const { return linesUsed_; }
   std::int32_t pageNumber() const { return pageNumber_; }
 
+  // The pages a block of `lines` detail lines takes that begins a page with
+  // `headingLines` heading lines, as startPage and countLine break them.
+  std::int64_t pagesFor(std::int64_t lines, int headingLines) const;
+  // The next page drawn is number page + 1.
+  void numberAfter(std::int32_t page) { pageNumber_ = page; }
+  // Goes on where `other` (a frame that drew the pages since) left off:
+  // page number, lines used, title and headings.
+  void continueFrom(const PageFrame& other);
+
  private:
   Listing& out_;
-  Host& host_;
+  Host* host_ = nullptr;  // null: every page carries date_
+  std::array<char, 10> date_ = blankField<10>();
   std::int32_t linesUsed_ = 0;
   std::int32_t pageNumber_ = 0;
   int headingLines_ = 0;

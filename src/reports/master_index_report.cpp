@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "host/date_time.h"
 #include "listing/block_letters.h"
 
 namespace ksfort {
@@ -88,7 +87,7 @@ std::string codeText(const IndexEntry& e) {
 
 }  // namespace
 
-void printMasterIndex(PageFrame& frame, Host& host, const MasterIndex& index,
+void printMasterIndex(PageFrame& frame, std::string_view date, const MasterIndex& index,
                       const ProgramTable& programs, std::span<const std::int32_t> order,
                       const std::array<char, 10>& programName) {
   if (index.count() < 1) return;
@@ -97,15 +96,13 @@ void printMasterIndex(PageFrame& frame, Host& host, const MasterIndex& index,
   frame.setTitle(titleOf(" STATIC  ANALYSIS  OF  ", programName), 0);
   if (frame.pageNumber() % 2 == 1) frame.startPage();
   frame.startPage();
-  auto date = blankField<10>();
-  writeToday(host, date);
   BannerStyle style;
   style.dot = 'E';
   style.margin = 10;
   printBlockLetters(out, "MASTER  ", style);
   printBlockLetters(out, "INDEX OF", style);
   printBlockLetters(out, view(programName).substr(0, 8), style);
-  printBlockLetters(out, view(date), style);
+  printBlockLetters(out, date, style);
 
   const std::string title = titleOf("MASTER  INDEX  OF  ", programName);
   frame.setTitle(title, 0);

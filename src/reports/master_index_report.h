@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 #include "listing/page_frame.h"
 #include "structure/master_index.h"
@@ -12,8 +13,9 @@
 
 namespace ksfort {
 
-// order: the entries in report order, as index.sortedOrder gives them.
-void printMasterIndex(PageFrame& frame, Host& host, const MasterIndex& index,
+// order: the entries in report order, as index.sortedOrder gives them; date:
+// the date of the banner (10 characters).
+void printMasterIndex(PageFrame& frame, std::string_view date, const MasterIndex& index,
                       const ProgramTable& programs, std::span<const std::int32_t> order,
                       const std::array<char, 10>& programName);
 

@@ -70,12 +70,18 @@ struct PathLevel {
 class TreeWalk {
  public:
   TreeWalk(PageFrame& frame, StopPath& stop, ProgramStructure& structure);
+  // A walk that only counts lines: it neither prints nor writes the tables.
+  explicit TreeWalk(const ProgramStructure& structure);
   // The work fields as the last tree left them go back to the program table.
   ~TreeWalk();
   TreeWalk(const TreeWalk&) = delete;
   TreeWalk& operator=(const TreeWalk&) = delete;
 
   void walk(int root);
+  // The lines the tree of root prints, counted without drawing it; false
+  // when it cannot be counted so: a recursive call, whose line depends on
+  // the path, or the depth limit.
+  bool countLines(int root, std::uint64_t& lines);
 
  private:
   static constexpr signed char kUnknown = -1;
@@ -103,6 +109,7 @@ class TreeWalk {
   };
 
   Node& node(int e) { return nodes_[static_cast<std::size_t>(e)]; }
+  const Node& node(int e) const { return nodes_[static_cast<std::size_t>(e)]; }
   const Call& call(std::int32_t position) const {
     assert(position >= 1 && static_cast<std::size_t>(position) <= calls_.size() &&
            "a call group lies inside the call list");
@@ -117,10 +124,18 @@ class TreeWalk {
   void printLine(int level, Ending ending);
   void printBars(int first);
 
-  PageFrame& frame_;
-  StopPath& stop_;
-  ProgramTable& programs_;
-  std::vector<Node> nodes_;  // [e] for program-table entry e
+  // A subtree's lines counted: their number, and whether it is one line.
+  struct Count {
+    std::uint64_t lines = 0;
+    bool single = false;
+  };
+  bool countFrom(int level, int e, Count& out);
+
+  PageFrame* frame_;  // null for a walk that only counts
+  StopPath* stop_;
+  const ProgramTable& programs_;
+  ProgramTable* workFields_;  // where the work fields go back; null for none
+  std::vector<Node> nodes_;   // [e] for program-table entry e
   std::vector<Call> calls_;
   std::array<PathLevel, kLevels> path_{};
   // A line of the bars of the levels on the path whose calls go on (" | " in
@@ -133,12 +148,28 @@ class TreeWalk {
   std::vector<std::int32_t> touched_;
   // Per unit: whether one of its callees has calls itself (kUnknown until asked).
   std::vector<signed char> calleesCall_;
+  // The counts of subtrees entered at levels 2 to 7, kept once made (0 not
+  // yet; else lines * 2 + single): each is the same wherever it stands (see
+  // countFrom). The entries on the path being counted are marked.
+  static constexpr int kFirstCountedLevel = 2;
+  static constexpr int kCountedLevels = 6;
+  static constexpr std::uint64_t kMostLines = std::uint64_t{1} << 48;
+  std::vector<std::uint64_t> counted_;
+  std::vector<char> onPath_;
 };
 
 TreeWalk::TreeWalk(PageFrame& frame, StopPath& stop, ProgramStructure& structure)
-    : frame_{frame},
-      stop_{stop},
+    : TreeWalk(static_cast<const ProgramStructure&>(structure)) {
+  frame_ = &frame;
+  stop_ = &stop;
+  workFields_ = &structure.programs;
+}
+
+TreeWalk::TreeWalk(const ProgramStructure& structure)
+    : frame_{nullptr},
+      stop_{nullptr},
       programs_{structure.programs},
+      workFields_{nullptr},
       nodes_(static_cast<std::size_t>(programs_.count()) + 1),
       calleesCall_(static_cast<std::size_t>(programs_.count()) + 1, kUnknown) {
   const ProgramTable& programs = programs_;
@@ -162,9 +193,10 @@ TreeWalk::TreeWalk(PageFrame& frame, StopPath& stop, ProgramStructure& structure
 }
 
 TreeWalk::~TreeWalk() {
+  if (!workFields_) return;
   for (int e = 1; e <= programs_.count(); ++e) {
-    programs_.at(e, ProgramField::kTreeCut) = node(e).cut;
-    programs_.at(e, ProgramField::kTreeNext) = node(e).next;
+    workFields_->at(e, ProgramField::kTreeCut) = node(e).cut;
+    workFields_->at(e, ProgramField::kTreeNext) = node(e).next;
   }
 }
 
@@ -205,7 +237,7 @@ bool TreeWalk::enter(int level, int e, const Call* via) {
   at.mark[1] = kind == ' ' ? 'X' : kind;
   at.mark[2] = '.';
 
-  if (level >= kLevels && n.calls > 0) stopTreeAtDepthLimit(frame_, stop_);
+  if (level >= kLevels && n.calls > 0) stopTreeAtDepthLimit(*frame_, *stop_);
   if (n.next > 0) {
     printLine(level, Ending::kRecursion);
     return false;
@@ -256,6 +288,62 @@ void TreeWalk::walk(int root) {
   }
 }
 
+bool TreeWalk::countLines(int root, std::uint64_t& lines) {
+  if (counted_.empty()) {
+    counted_.assign(nodes_.size() * kCountedLevels, 0);
+    onPath_.assign(nodes_.size(), 0);
+  }
+  Count c;
+  if (!countFrom(1, root, c)) return false;
+  lines = c.lines;
+  return true;
+}
+
+// The lines as enter and printLine make them. A node that ends its branch (a
+// leaf, a cut) is one line. An expanded node's lines are those of its calls,
+// and the lines of bars alone that printLine adds after a line when the
+// levels from its branch down have no further calls and a level above has
+// one. Inside the subtree of a call that is not the node's last, that is the
+// line after the subtree's last line, unless the subtree is that one line
+// (whose own branch is then above the node, where no bar stands below a
+// further call). Elsewhere it depends on the levels above the subtree only
+// through its first and last lines, which the callers count. So the count of
+// a subtree at a level is the same wherever it stands, and each is made once.
+bool TreeWalk::countFrom(int level, int e, Count& out) {
+  Node& n = node(e);
+  if (level >= kLevels && n.calls > 0) return false;            // the depth stop
+  if (onPath_[static_cast<std::size_t>(e)] != 0) return false;  // a recursive call
+  if (n.calls == 0 || (level >= kCutLevel && calleesCall(n))) {
+    out = {1, true};
+    return true;
+  }
+  std::uint64_t* known = nullptr;
+  if (level >= kFirstCountedLevel && level < kFirstCountedLevel + kCountedLevels) {
+    known = &counted_[static_cast<std::size_t>(e) * kCountedLevels +
+                      static_cast<std::size_t>(level - kFirstCountedLevel)];
+    if (*known != 0) {
+      out = {*known / 2, (*known & 1) != 0};
+      return true;
+    }
+  }
+  onPath_[static_cast<std::size_t>(e)] = 1;
+  Count total{0, n.calls == 1};
+  const std::int32_t last = n.callsStart + n.calls - 1;
+  bool counted = true;
+  for (std::int32_t p = n.callsStart; p <= last && counted; ++p) {
+    Count c;
+    counted = countFrom(level + 1, call(p).callee, c) && c.lines <= kMostLines;
+    total.lines += c.lines + (p < last && !c.single ? 1 : 0);
+    if (n.calls == 1) total.single = c.single;
+    counted = counted && total.lines <= kMostLines;
+  }
+  onPath_[static_cast<std::size_t>(e)] = 0;
+  if (!counted) return false;
+  if (known) *known = total.lines * 2 + (total.single ? 1 : 0);
+  out = total;
+  return true;
+}
+
 // Writes the n characters of text from 1-based position pos of the line.
 template <std::size_t N>
 void putAt(char* line, int pos, const char (&text)[N]) {
@@ -279,7 +367,7 @@ void TreeWalk::printLine(int level, Ending ending) {
   // first to this one (a node is entered after the level above it).
   int first = level;
   while (first > 1 && path_[static_cast<std::size_t>(first - 2)].fresh) --first;
-  frame_.countLine();
+  frame_->countLine();
   // Built in place in the listing: a tree can run to millions of lines. A
   // line with a trailer runs to the last position, any other ends with the
   // name of its last node. It starts as the bars, which are right for the
@@ -287,7 +375,7 @@ void TreeWalk::printLine(int level, Ending ending) {
   // below (a level's cell, or the trailer and its "=" fill).
   const int width =
       ending == Ending::kLeaf ? cellPos(level) + kConnectorOffset - 1 : PrintLine::kWidth;
-  char* line = frame_.out().recordRoom(static_cast<std::size_t>(width)).data();
+  char* line = frame_->out().recordRoom(static_cast<std::size_t>(width)).data();
   std::memcpy(line, bars_.data(), static_cast<std::size_t>(width));
   // Levels 1 to first - 2 keep their bars; first - 1 branches to the nodes
   // shown; a further call at first - 1 or below announces the next line.
@@ -328,7 +416,7 @@ void TreeWalk::printLine(int level, Ending ending) {
   // A trailer ends the line with "*"; any other line ends with the last
   // node's cell.
   const int length = ending == Ending::kLeaf ? cellPos(level) - 1 + node.shownLength() : width;
-  frame_.out().commitWholeRecord(static_cast<std::size_t>(length));
+  frame_->out().commitWholeRecord(static_cast<std::size_t>(length));
   if (!announced && anyBar) printBars(first);
   for (int k = first; k <= level; ++k) path_[static_cast<std::size_t>(k - 1)].fresh = false;
 }
@@ -340,10 +428,10 @@ void TreeWalk::printBars(int first) {
   assert(bars != 0 && "a line of bars has a bar");
   const int last = std::bit_width(bars) - 1;
   const int length = cellPos(last) + kConnectorOffset + 1;  // up to its "|"
-  frame_.countLine();
-  char* line = frame_.out().recordRoom(static_cast<std::size_t>(length)).data();
+  frame_->countLine();
+  char* line = frame_->out().recordRoom(static_cast<std::size_t>(length)).data();
   std::memcpy(line, bars_.data(), static_cast<std::size_t>(length));
-  frame_.out().commitWholeRecord(static_cast<std::size_t>(length));
+  frame_->out().commitWholeRecord(static_cast<std::size_t>(length));
 }
 
 void startTreePage(PageFrame& frame, std::string_view title) {
@@ -412,6 +500,12 @@ void printTree(PageFrame& frame, StopPath& stop, ProgramStructure& structure,
     return;
   }
 
+  for (const int root : treeRoots(structure))
+    printOneTree(frame, walk, programs, programName, root);
+}
+
+std::vector<int> treeRoots(const ProgramStructure& structure) {
+  const ProgramTable& programs = structure.programs;
   // A unit is called also when one of its ENTRY names is.
   std::vector<bool> entryCalled(static_cast<std::size_t>(programs.count()) + 1, false);
   for (int u = 1; u <= programs.count(); ++u) {
@@ -423,13 +517,37 @@ void printTree(PageFrame& frame, StopPath& stop, ProgramStructure& structure,
         entryCalled[static_cast<std::size_t>(u)] = true;
     }
   }
+  std::vector<int> roots;
   for (int p = 1; p <= programs.count(); ++p) {
     const int e = programs.sortedEntry(p);
-    const bool root = programs.at(e, ProgramChar::kKind) != 'B' &&
-                      programs.at(e, ProgramField::kCallers) <= 0 &&
-                      !entryCalled[static_cast<std::size_t>(programs.at(e, ProgramField::kOwner))];
-    if (root) printOneTree(frame, walk, programs, programName, e);
+    if (programs.at(e, ProgramChar::kKind) != 'B' && programs.at(e, ProgramField::kCallers) <= 0 &&
+        !entryCalled[static_cast<std::size_t>(programs.at(e, ProgramField::kOwner))])
+      roots.push_back(e);
   }
+  return roots;
+}
+
+std::optional<std::int64_t> countTreePages(const PageFrame& frame,
+                                           const ProgramStructure& structure,
+                                           const std::array<char, 32>& entryName) {
+  const ProgramTable& programs = structure.programs;
+  if (programs.count() == 0) return 0;
+  std::vector<int> roots;
+  if (isBlank(entryName)) {
+    roots = treeRoots(structure);
+  } else if (const int root = findSelected(programs, entryName); root != 0) {
+    roots.push_back(root);
+  } else {
+    return 1;  // the page of the message that the entry is not found
+  }
+  TreeWalk walk(structure);
+  std::int64_t pages = 0;
+  for (const int root : roots) {
+    std::uint64_t lines = 0;
+    if (!walk.countLines(root, lines)) return std::nullopt;
+    pages += frame.pagesFor(static_cast<std::int64_t>(lines), 1);
+  }
+  return pages;
 }
 
 }  // namespace ksfort

@@ -3,6 +3,9 @@
 // page; or only the tree of the routine the TREE(ENTRY=) option names.
 #pragma once
 #include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
 
 #include "listing/page_frame.h"
 #include "listing/stop.h"
@@ -15,6 +18,19 @@ namespace ksfort {
 // table. Uses the work fields kTreeCut and kTreeNext of the program table.
 void printTree(PageFrame& frame, StopPath& stop, ProgramStructure& structure,
                const std::array<char, 10>& programName, const std::array<char, 32>& entryName);
+
+// The roots of the call trees in the order they are printed: the units, in
+// name order, that are not BLOCK DATA and are not called, also not through
+// one of their ENTRY names.
+std::vector<int> treeRoots(const ProgramStructure& structure);
+
+// The pages printTree prints with these arguments on a frame with the
+// settings of `frame`, counted without drawing a tree; none when a tree
+// cannot be counted so (a recursive call, whose line depends on the path, or
+// the depth limit). Reads the tables only.
+std::optional<std::int64_t> countTreePages(const PageFrame& frame,
+                                           const ProgramStructure& structure,
+                                           const std::array<char, 32>& entryName);
 
 // The walk's internal error, a node at level 9 that still has calls: prints
 // the message and stops with stop code 1000, without the run-status page.

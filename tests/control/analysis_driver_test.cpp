@@ -188,12 +188,12 @@ TEST(AnalysisDriver, AMasterIndexSortedBesideTheTreesPrintsAsOnOneThread) {
   EXPECT_EQ(line.find("S300"), std::string::npos);
 }
 
-// A program document large enough to be drawn on a second thread while the
-// call trees are printed (1,100 units, each calling the next), and a master
-// index large enough to be sorted there after it (30 names a unit). The
-// document must be the one a run on one thread writes, and so must the
-// listing, also when no scratch file can be made for the document; a file
-// that cannot take it fails the run as on one thread.
+// A program document and reports after the call trees large enough to be
+// drawn on a second thread while the trees are printed (1,100 units, each
+// calling the next: cut at level 8), with a master index of 30 names a unit.
+// The document must be the one a run on one thread writes, and so must the
+// listing, also when no scratch file can be made for them; a file that
+// cannot take the document fails the run as on one thread.
 TEST(AnalysisDriver, AProgramDocumentDrawnBesideTheTreesIsTheOneDrawnInItsTurn) {
   constexpr int kUnits = 1100;
   std::string text;
@@ -211,7 +211,8 @@ TEST(AnalysisDriver, AProgramDocumentDrawnBesideTheTreesIsTheOneDrawnInItsTurn) 
   }
   const std::string path = test::sourceFile("chain.f", text);
   const std::string dir = test::makeTempDir();
-  const std::vector<std::string> args = {"-document", "-tree", "-index", path};
+  const std::vector<std::string> args = {"-document",  "-tree",    "-index", "-program", "-library",
+                                         "-parameter", "-include", "-class", path};
   const test::CommandResult one = runKsfort(args, "", static_cast<std::size_t>(-1),
                                             {{"KSFORT_THREADS", "1"}, {"fu80", dir + "/one"}});
   ASSERT_EQ(one.status, 0) << one.err;

@@ -1,10 +1,13 @@
 // The scratch file: bytes written to it reach the created file whole (an
-// older file replaced, none made for no bytes), and a scratch file that
-// cannot be made says so before anything is drawn into it. Targets that
-// cannot take the bytes are the program document's failure tests.
+// older file replaced, none made for no bytes) or follow what a stream or a
+// string already holds, and a scratch file that cannot be made says so
+// before anything is drawn into it. Targets that cannot take the bytes are
+// the program document's failure tests.
 #include "host/scratch_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -40,6 +43,25 @@ TEST(ScratchFile, CopiesEveryByteOrSaysItCannotBeMade) {
     } else {
       EXPECT_EQ(test::fileText(dir + "/" + r.name), want) << r.name;
     }
+  }
+  // Into a stream of the process (the kernel copies) and into a sink with no
+  // file under it (through a buffer), after what the target held.
+  {
+    ScratchFile scratch(dir);
+    scratch.write(big);
+    StringSink text;
+    text.write("before\n");
+    scratch.copyTo(text);
+    EXPECT_TRUE(text.text == "before\n" + big);
+    const int fd = ::open((dir + "/stream").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ASSERT_GE(fd, 0);
+    FileSink stream(fd);
+    stream.write("before\n");
+    scratch.copyTo(stream);
+    ::close(fd);
+    EXPECT_EQ(stream.error(), 0);
+    EXPECT_TRUE(test::fileText(dir + "/stream") == "before\n" + big);
+    std::filesystem::remove(dir + "/stream");
   }
   // Only the copies are left in the directory: the scratch files had no name.
   int files = 0;

@@ -65,6 +65,8 @@ int pagesAfter(int n, int lines, bool paging = true, int headingLines = 0) {
   t.frame.setTitle("T", headingLines);
   t.frame.startPage();
   for (int i = 0; i < n; ++i) t.frame.countLine();
+  // The pages counted without printing them are the pages printed.
+  EXPECT_EQ(t.frame.pagesFor(n, headingLines), t.frame.pageNumber()) << n << " " << lines;
   return t.frame.pageNumber();
 }
 
@@ -96,6 +98,17 @@ TEST(PageFrame, BreakWritesTheHeaderWithTheNextPageNumber) {
   EXPECT_EQ(lines[before + 3].substr(122), "PAGE  00002");
   EXPECT_EQ(lines[before + 4], " HEAD");
   EXPECT_EQ(t.frame.linesUsed(), 6);
+  // A frame that goes on from this one (pages drawn elsewhere) breaks where
+  // this one would, with the next number, the title and the headings.
+  Frame u;
+  u.frame.numberAfter(40);
+  u.frame.continueFrom(t.frame);
+  for (int i = 0; i < 48; ++i) u.frame.countLine();  // 6 + 47 fill the page
+  const auto next = u.lines();
+  ASSERT_EQ(next.size(), 6u);
+  EXPECT_EQ(next[3].substr(42, 6), "REPORT");
+  EXPECT_EQ(next[3].substr(122), "PAGE  00003");
+  EXPECT_EQ(next[4], " HEAD");
 }
 
 TEST(Listing, RecordsDropTrailingBlanksAndArriveWholeInOrder) {

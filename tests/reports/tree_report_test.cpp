@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -226,6 +227,65 @@ TEST(TreeReport, ChainDeeperThanEightLevelsIsCutAtLevelEight) {
     tb.calls("U8", r.calls);
     for (int k = 9; k < last; ++k) tb.calls("U" + std::to_string(k), {"U" + std::to_string(k + 1)});
     EXPECT_EQ(print(t, tb), page(treeTitle("U1"), 1, r.lines));
+  }
+}
+
+// The pages the trees print, counted without drawing them, on random call
+// graphs with deep chains (cut at level 8), shared callees, calls of units
+// not in the run and roots that call nothing. Five and six lines to a page
+// make a count one line off show in most trees.
+TEST(TreeReport, PagesCountedAheadAreThePagesPrinted) {
+  std::mt19937 random(7);
+  for (int graph = 0; graph < 60; ++graph) {
+    for (const int length : {10, 11}) {
+      test::TestRun t;
+      t.run->frame.settings.linesPerPage = length;
+      Tables tb(t.run->stop);
+      constexpr int kUnits = 24;
+      const auto name = [](int u) { return "U" + std::to_string(100 + u).substr(1); };
+      for (int u = 1; u <= kUnits; ++u) tb.unit(name(u), u == 1 ? 'P' : 'S');
+      std::mt19937 calls(random());
+      for (int u = 1; u <= kUnits; ++u) {
+        std::vector<std::string> callees;
+        const int n = static_cast<int>(calls() % 4);
+        for (int k = 0; k < n && u < kUnits; ++k) {
+          const int v = u + 1 + static_cast<int>(calls() % 3);
+          callees.push_back(v <= kUnits ? name(v) : "LIB" + std::to_string(v));
+        }
+        std::sort(callees.begin(), callees.end());
+        callees.erase(std::unique(callees.begin(), callees.end()), callees.end());
+        tb.calls(name(u), callees);
+      }
+      const std::optional<std::int64_t> pages =
+          countTreePages(t.run->frame, tb.s, blankField<32>());
+      ASSERT_TRUE(pages.has_value()) << graph;
+      const std::int32_t before = t.run->frame.pageNumber();
+      print(t, tb);
+      EXPECT_EQ(t.run->frame.pageNumber() - before, *pages) << graph << " " << length;
+    }
+  }
+}
+
+TEST(TreeReport, PagesAreNotCountedAheadThroughARecursiveCall) {
+  test::TestRun t;
+  Tables tb(t.run->stop);
+  tb.unit("MAIN", 'P');
+  tb.unit("A", 'S');
+  tb.unit("B", 'S');
+  tb.calls("MAIN", {"A"});
+  tb.calls("A", {"B"});
+  tb.calls("B", {"A"});
+  EXPECT_FALSE(countTreePages(t.run->frame, tb.s, blankField<32>()).has_value());
+  // A selected entry is one tree, or the page that says it is not found.
+  Tables plain(t.run->stop);
+  plain.unit("MAIN", 'P');
+  plain.unit("A", 'S');
+  plain.calls("MAIN", {"A", "X", "Y"});
+  t.run->frame.settings.linesPerPage = 10;
+  for (const auto& [entry, pages] : {std::pair{"MAIN", 1}, {"NONE", 1}, {"", 1}}) {
+    auto name = blankField<32>();
+    setField(name, entry);
+    EXPECT_EQ(countTreePages(t.run->frame, plain.s, name), pages) << entry;
   }
 }
 
