@@ -165,6 +165,9 @@ TEST(TreeReport, RecursiveCallsAreMarkedAndNotExpanded) {
   tb.calls("A", {"B"});
   tb.calls("B", {"A"});
   tb.calls("SELF", {"SELF"});
+  // A recursive call's line depends on the path: its pages are not counted
+  // ahead.
+  EXPECT_FALSE(countTreePages(t.run->frame, tb.s, blankField<32>()).has_value());
   const std::string trailer = " *( RECURSIVE CALL)*";
   EXPECT_EQ(print(t, tb),
             page(treeTitle("MAIN"), 1,
@@ -266,26 +269,22 @@ TEST(TreeReport, PagesCountedAheadAreThePagesPrinted) {
   }
 }
 
-TEST(TreeReport, PagesAreNotCountedAheadThroughARecursiveCall) {
+TEST(TreeReport, PagesCountedAheadOfASelectedEntry) {
+  // MAIN's tree is 7 lines, two pages of 5; a selected entry is its tree
+  // alone, or the page that says it is not found.
   test::TestRun t;
+  t.run->frame.settings.linesPerPage = 10;
   Tables tb(t.run->stop);
   tb.unit("MAIN", 'P');
   tb.unit("A", 'S');
-  tb.unit("B", 'S');
-  tb.calls("MAIN", {"A"});
-  tb.calls("A", {"B"});
-  tb.calls("B", {"A"});
-  EXPECT_FALSE(countTreePages(t.run->frame, tb.s, blankField<32>()).has_value());
-  // A selected entry is one tree, or the page that says it is not found.
-  Tables plain(t.run->stop);
-  plain.unit("MAIN", 'P');
-  plain.unit("A", 'S');
-  plain.calls("MAIN", {"A", "X", "Y"});
-  t.run->frame.settings.linesPerPage = 10;
-  for (const auto& [entry, pages] : {std::pair{"MAIN", 1}, {"NONE", 1}, {"", 1}}) {
+  tb.calls("MAIN", {"A", "X1", "X2", "X3", "X4", "X5", "X6"});
+  for (const auto& [entry, pages] : {std::pair{"", 2}, {"MAIN", 2}, {"A", 1}, {"NONE", 1}}) {
     auto name = blankField<32>();
     setField(name, entry);
-    EXPECT_EQ(countTreePages(t.run->frame, plain.s, name), pages) << entry;
+    EXPECT_EQ(countTreePages(t.run->frame, tb.s, name), pages) << entry;
+    const std::int32_t before = t.run->frame.pageNumber();
+    print(t, tb, entry);
+    EXPECT_EQ(t.run->frame.pageNumber() - before, pages) << entry;
   }
 }
 
