@@ -156,27 +156,29 @@ struct LaterReports {
   ScratchFile scratch;
   Listing listing{scratch};
   PageFrame frame;
-  RunStatus status;  // of the helper's stop path: a stop leaves the reports to their turn
-  StopPath stop{frame, status};
-  std::int32_t lastPage = 0;  // the page the listing's thread ends the trees on
+  std::int32_t lastPage = 0;     // the page the listing's thread ends the trees on
+  std::int64_t documentAt = -1;  // the bytes drawn when the document's turn came
 };
 
 // Each future is invalid, or gives null or no order, when that work is left
 // to its turn. indexOrder is the thread's own: it waits for the thread when
 // it goes, also when a stop ends the reports early. `later` is the thread's
-// until laterDrawn is ready, true when the reports were drawn.
+// until laterDrawn is ready, true when the reports were drawn. treesBegin
+// gives the thread the page before the trees; it is declared last, so that a
+// stop before it is set breaks it first and the thread goes on without.
 struct WorkAhead {
   std::future<std::unique_ptr<ScratchFile>> document;
   std::unique_ptr<LaterReports> later;
   std::future<bool> laterDrawn;
   std::future<std::optional<std::vector<std::int32_t>>> indexOrder;
+  std::promise<std::int32_t> treesBegin;
 };
 
 // The reports after the call trees, each switched by its option, in their
-// fixed order. The program document's turn comes after the program summary;
-// `document` is called there (it may be null). The master index's order is
-// made at its turn when `order` is empty; its banner carries `date`, or the
-// date at its turn when `host` is given.
+// fixed order. The program document's turn comes after the program summary,
+// where `document` is called. The master index's order is made at its turn
+// when `order` is empty; its banner carries `date`, or the date at its turn
+// when `host` is given.
 void printReportsAfterTrees(PageFrame& frame, const Run& run, Host* host, std::string_view date,
                             std::optional<std::vector<std::int32_t>> order,
                             const std::function<void()>& document) {
@@ -187,7 +189,7 @@ void printReportsAfterTrees(PageFrame& frame, const Run& run, Host* host, std::s
                             run.names.programName);
   if (run.options.programSummary == 1 && programs)
     printProgramSummary(frame, s, run.commons, run.members, run.names.programName);
-  if (document) document();
+  document();
   if (run.options.library == 1) printLibraryRoutines(frame, s, run.names.programName);
   if (run.options.parameters == 1)
     printParametersReport(frame, run.constants, s, run.names.programName);
@@ -204,34 +206,44 @@ void printReportsAfterTrees(PageFrame& frame, const Run& run, Host* host, std::s
     printClassificationSummary(frame, run.counts, run.names.programName);
 }
 
+// Whether one of the reports after the call trees is switched on.
+bool laterReportsWanted(const Run& run) {
+  const ReportOptions& o = run.options;
+  return (o.statementSelection > kSelectionOff && run.selected.cards.size() > 0) ||
+         o.programSummary == 1 || o.library == 1 || o.parameters == 1 || o.includes == 1 ||
+         o.index == 1 || o.classSummary == 1;
+}
+
 // The helper's drawing of the reports after the trees; false when they are
 // left to their turn.
-bool drawLaterReports(const Run& run, LaterReports& later, std::string_view date) {
+bool drawLaterReports(const Run& run, LaterReports& later, std::future<std::int32_t> treesBegin,
+                      std::string_view date) {
   try {
-    std::int64_t treePages = 0;
-    if (run.options.tree == 1 && run.structure.programs.count() > 0) {
-      const std::optional<std::int64_t> counted =
-          countTreePages(later.frame, run.structure, run.names.treeEntry);
-      if (!counted || *counted > std::numeric_limits<std::int32_t>::max() - later.lastPage)
-        return false;
-      treePages = *counted;
-    }
-    later.lastPage += static_cast<std::int32_t>(treePages);
+    const std::optional<std::int64_t> treePages =
+        countTreePages(later.frame, run.structure, run.names.treeEntry);
+    if (!treePages) return false;
+    // A stop before the trees breaks the promise: the wait throws.
+    later.lastPage = treesBegin.get();
+    if (*treePages > std::numeric_limits<std::int32_t>::max() - later.lastPage) return false;
+    later.lastPage += static_cast<std::int32_t>(*treePages);
     later.frame.numberAfter(later.lastPage);
-    printReportsAfterTrees(later.frame, run, nullptr, date, std::nullopt, nullptr);
+    printReportsAfterTrees(later.frame, run, nullptr, date, std::nullopt, [&later] {
+      later.documentAt = later.scratch.size() + static_cast<std::int64_t>(later.listing.held());
+    });
     later.listing.flush();
     return later.scratch.usable();
   } catch (const std::exception&) {
-    return false;  // no memory
-  } catch (const RunStop&) {
-    return false;  // the listing's thread meets the stop in its turn
+    return false;  // no memory, or no trees
   }
 }
 
 WorkAhead startWorkAhead(Run& run) {
   const ProgramTable& programs = run.structure.programs;
   const bool drawDocument = documentWanted(run) && programs.count() >= kDocumentDrawnAhead;
-  const bool drawLater = programs.count() >= kLaterReportsDrawnAhead;
+  // The later reports are drawn beside the call trees only: without them
+  // the listing's thread would wait for the helper.
+  const bool drawLater = run.options.tree == 1 && laterReportsWanted(run) &&
+                         programs.count() >= kLaterReportsDrawnAhead;
   const bool sortIndex = run.options.index == 1 && run.masterIndex.count() >= kIndexOrderedAhead;
   if ((!sortIndex && !drawDocument && !drawLater) || !mayUseSecondThread(run)) return {};
   const std::string directory = run.host.environment("TMPDIR");
@@ -246,12 +258,8 @@ WorkAhead startWorkAhead(Run& run) {
   std::unique_ptr<LaterReports> later;
   if (drawLater) {
     later = std::make_unique<LaterReports>(directory, date);
-    if (later->scratch.usable()) {
-      later->frame.settings = run.frame.settings;
-      later->lastPage = run.frame.pageNumber();
-    } else {
-      later.reset();
-    }
+    later->frame.settings = run.frame.settings;
+    if (!later->scratch.usable()) later.reset();
   }
   if (!sortIndex && !scratch && !later) return {};
   // The program table's name order is made here, once, so that the two
@@ -264,33 +272,34 @@ WorkAhead startWorkAhead(Run& run) {
   if (later) work.laterDrawn = laterDrawn.get_future();
   try {
     work.indexOrder =
-        std::async(std::launch::async,
-                   [&run, date, sortIndex, scratch = std::move(scratch), drawn = std::move(drawn),
-                    later = later.get(), laterDrawn = std::move(laterDrawn)]() mutable {
-                     try {
-                       if (scratch) {
-                         Listing listing(*scratch);
-                         printProgramDocument(listing, view(date), run.document, run.structure,
-                                              run.commons, run.members, run.names.programName);
-                       }
-                     } catch (const std::exception&) {
-                       scratch.reset();  // no memory: the document is drawn in its turn
-                     }
-                     if (scratch && !scratch->usable()) scratch.reset();
-                     drawn.set_value(std::move(scratch));
-                     if (later) {
-                       const bool done = drawLaterReports(run, *later, view(date));
-                       laterDrawn.set_value(done);
-                       if (done) return std::optional<std::vector<std::int32_t>>();
-                     }
-                     std::optional<std::vector<std::int32_t>> order;
-                     try {
-                       if (sortIndex) order = run.masterIndex.sortedOrder(run.structure.programs);
-                     } catch (const std::exception&) {
-                       // No memory: the report sorts the index itself.
-                     }
-                     return order;
-                   });
+        std::async(std::launch::async, [&run, date, sortIndex, scratch = std::move(scratch),
+                                        drawn = std::move(drawn), later = later.get(),
+                                        laterDrawn = std::move(laterDrawn),
+                                        treesBegin = work.treesBegin.get_future()]() mutable {
+          try {
+            if (scratch) {
+              Listing listing(*scratch);
+              printProgramDocument(listing, view(date), run.document, run.structure, run.commons,
+                                   run.members, run.names.programName);
+            }
+          } catch (const std::exception&) {
+            scratch.reset();  // no memory: the document is drawn in its turn
+          }
+          if (scratch && !scratch->usable()) scratch.reset();
+          drawn.set_value(std::move(scratch));
+          if (later) {
+            const bool done = drawLaterReports(run, *later, std::move(treesBegin), view(date));
+            laterDrawn.set_value(done);
+            if (done) return std::optional<std::vector<std::int32_t>>();
+          }
+          std::optional<std::vector<std::int32_t>> order;
+          try {
+            if (sortIndex) order = run.masterIndex.sortedOrder(run.structure.programs);
+          } catch (const std::exception&) {
+            // No memory: the report sorts the index itself.
+          }
+          return order;
+        });
   } catch (const std::system_error&) {
     return {};  // no thread: each report does its own work
   }
@@ -299,6 +308,7 @@ WorkAhead startWorkAhead(Run& run) {
 }
 
 void endRun(Run& run) {
+  WorkAhead ahead = startWorkAhead(run);
   if (run.options.debug != 0) {
     run.frame.setTitle("  MEMORY  SIZE  CHECK", 0);
     run.frame.startPage();
@@ -307,7 +317,7 @@ void endRun(Run& run) {
   // The run-end reports, each switched by its option, in their fixed order.
   printCommonReport(run.frame, run.commons, run.structure, run.options.common,
                     run.names.programName);
-  WorkAhead ahead = startWorkAhead(run);
+  if (ahead.later) ahead.treesBegin.set_value(run.frame.pageNumber());
   if (run.options.tree == 1 && run.structure.programs.count() > 0)
     printTree(run.frame, run.stop, run.structure, run.names.programName, run.names.treeEntry);
   const auto document = [&run, &ahead] {
@@ -317,12 +327,17 @@ void endRun(Run& run) {
     writeProgramDocument(run, drawn.get());
   };
   if (ahead.later && ahead.laterDrawn.get() && run.frame.pageNumber() == ahead.later->lastPage) {
-    // The program document is written after the pages drawn ahead, which
-    // leaves the listing as it was: a document that cannot be written only
-    // fails the run at its end.
-    run.out.append(ahead.later->scratch);
-    run.frame.continueFrom(ahead.later->frame);
+    // The pages drawn ahead follow the trees. The document is written where
+    // its turn came among them, after the same bytes reached the listing's
+    // sink as on one thread, so that a message about it stands in the same
+    // place where standard error shares the listing's file.
+    LaterReports& later = *ahead.later;
+    const std::int64_t written =
+        documentWanted(run) ? run.out.lastFlushWithin(later.scratch, later.documentAt) : 0;
+    if (written > 0) run.out.append(later.scratch, 0, written);
     document();
+    run.out.append(later.scratch, written);
+    run.frame.continueFrom(later.frame);
     return;
   }
   std::optional<std::vector<std::int32_t>> sorted;

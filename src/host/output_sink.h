@@ -21,7 +21,9 @@ class OutputSink {
   virtual int descriptor() { return -1; }
   // Records a failure to give the sink bytes copied from elsewhere: they are
   // lost, as with a failed write (the first failure counts).
-  virtual void fail(int error) { static_cast<void>(error); }
+  virtual void fail(int error) = 0;
+  // The system's error number of the first failure, 0 when none failed.
+  virtual int error() const = 0;
 };
 
 // A file descriptor of the process (standard output or standard error). A
@@ -34,7 +36,7 @@ class FileSink final : public OutputSink {
   int descriptor() override { return error_ == 0 ? fd_ : -1; }
   void fail(int error) override { setError(error); }
   // The system's error number of the first failed write, 0 when none failed.
-  int error() const { return error_; }
+  int error() const override { return error_; }
   void setError(int error) {
     if (error_ == 0) error_ = error;
   }
@@ -68,7 +70,7 @@ class CreatedFileSink final : public OutputSink {
   const std::string& path() const { return path_; }
   // The system's error number of the first failed create, write or close, 0
   // when none failed.
-  int error() const { return error_; }
+  int error() const override { return error_; }
 
  private:
   std::string path_;
@@ -80,7 +82,12 @@ class CreatedFileSink final : public OutputSink {
 class StringSink final : public OutputSink {
  public:
   void write(std::string_view bytes) override { text.append(bytes); }
+  void fail(int error) override {
+    if (failure == 0) failure = error;
+  }
+  int error() const override { return failure; }
   std::string text;
+  int failure = 0;
 };
 
 }  // namespace ksfort

@@ -5,6 +5,7 @@
 #include <sys/sendfile.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 
@@ -41,15 +42,16 @@ void ScratchFile::write(std::string_view bytes) {
   if (error_ == 0) size_ += static_cast<std::int64_t>(bytes.size());
 }
 
-void ScratchFile::copyTo(OutputSink& target) const {
-  if (size_ == 0) return;
+void ScratchFile::copyTo(OutputSink& target, std::int64_t from, std::int64_t to) const {
+  const std::int64_t end = to < 0 || to > size_ ? size_ : to;
+  if (from >= end || target.error() != 0) return;
   // The kernel copies from file to file; where it cannot (an old kernel, a
   // target that takes no such copy, one that would block), the bytes go
   // through a buffer.
-  off_t at = 0;
+  off_t at = from;
   if (const int fd = target.descriptor(); fd >= 0) {
-    while (at < size_) {
-      const ssize_t n = ::sendfile(fd, fd_, &at, static_cast<std::size_t>(size_ - at));
+    while (at < end) {
+      const ssize_t n = ::sendfile(fd, fd_, &at, static_cast<std::size_t>(end - at));
       if (n > 0) continue;
       if (n < 0 && errno == EINTR) continue;
       if (n < 0 && (errno == EINVAL || errno == ENOSYS || errno == EAGAIN)) break;
@@ -60,8 +62,10 @@ void ScratchFile::copyTo(OutputSink& target) const {
     }
   }
   std::array<char, std::size_t{1} << 16> buffer;
-  while (at < size_) {
-    const ssize_t n = ::pread(fd_, buffer.data(), buffer.size(), at);
+  while (at < end && target.error() == 0) {
+    const ssize_t n =
+        ::pread(fd_, buffer.data(),
+                std::min<std::size_t>(buffer.size(), static_cast<std::size_t>(end - at)), at);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
       target.fail(n < 0 ? errno : EIO);
@@ -70,6 +74,23 @@ void ScratchFile::copyTo(OutputSink& target) const {
     target.write(std::string_view(buffer.data(), static_cast<std::size_t>(n)));
     at += n;
   }
+}
+
+std::string_view ScratchFile::read(std::int64_t at, std::span<char> into) {
+  if (fd_ < 0 || at < 0 || at >= size_) return {};
+  const std::size_t want = std::min<std::size_t>(into.size(), static_cast<std::size_t>(size_ - at));
+  std::size_t got = 0;
+  while (got < want) {
+    const ssize_t n = ::pread(fd_, into.data() + got, want - got,
+                              static_cast<off_t>(at) + static_cast<off_t>(got));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      fail(n < 0 ? errno : EIO);
+      return {};
+    }
+    got += static_cast<std::size_t>(n);
+  }
+  return {into.data(), got};
 }
 
 }  // namespace ksfort

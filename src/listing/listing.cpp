@@ -1,6 +1,7 @@
 #include "listing/listing.h"
 
 #include <algorithm>
+#include <array>
 #include <cassert>
 #include <charconv>
 #include <cstdint>
@@ -50,6 +51,32 @@ void Listing::append(std::string_view text, bool newline) {
   used_ += text.size();
   if (newline) buf_[used_++] = '\n';
   if (used_ >= kBlock) flush();
+}
+
+std::int64_t Listing::lastFlushWithin(ScratchFile& drawn, std::int64_t until) const {
+  // The listing gives its sink all it holds after the record that brings
+  // what it holds to a block or more.
+  std::int64_t last = 0;
+  std::int64_t heldThen = static_cast<std::int64_t>(used_);
+  std::array<char, 4096> chunk;
+  for (;;) {
+    // The first record that ends at or after `from` brings it to a block.
+    std::int64_t from = last + static_cast<std::int64_t>(kBlock) - heldThen;
+    std::int64_t end = -1;
+    while (end < 0) {
+      const std::string_view bytes = drawn.read(from - 1, chunk);
+      if (bytes.empty()) return last;
+      const void* newline = std::memchr(bytes.data(), '\n', bytes.size());
+      if (newline) {
+        end = from + (static_cast<const char*>(newline) - bytes.data());
+      } else {
+        from += static_cast<std::int64_t>(bytes.size());
+      }
+    }
+    if (end > until) return last;
+    last = end;
+    heldThen = 0;
+  }
 }
 
 void Listing::flush() {

@@ -47,11 +47,19 @@ class Listing final : public OutputSink {
   // Writes text as it stands (messages of the host services).
   void write(std::string_view text) override;
   void flush() override;
-  // The records drawn into `drawn`, after those held.
-  void append(const ScratchFile& drawn) {
+  void fail(int error) override { sink_.fail(error); }
+  int error() const override { return sink_.error(); }
+  // The records drawn into `drawn` from byte `from` up to byte `to` (the
+  // end when -1), after those held.
+  void append(const ScratchFile& drawn, std::int64_t from = 0, std::int64_t to = -1) {
     flush();
-    drawn.copyTo(sink_);
+    drawn.copyTo(sink_, from, to);
   }
+  // Had the records in `drawn` been written here after those held now: the
+  // end of the last of them after which this listing would have given its
+  // sink all it held, among those up to byte `until`; 0 when none. (What
+  // reached the sink by then matters where another stream shares its file.)
+  std::int64_t lastFlushWithin(ScratchFile& drawn, std::int64_t until) const;
   // The bytes of records held, not yet given to the sink.
   std::size_t held() const { return used_; }
 

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "host/fixed_text.h"
@@ -78,9 +79,12 @@ class TreeWalk {
   TreeWalk& operator=(const TreeWalk&) = delete;
 
   void walk(int root);
+  // Whether a call leads back to an entry it came from, so that a tree may
+  // show a recursive call.
+  bool hasCycle() const;
   // The lines the tree of root prints, counted without drawing it; false
-  // when it cannot be counted so: a recursive call, whose line depends on
-  // the path, or the depth limit.
+  // when it cannot be counted so: the depth limit. Only for call graphs
+  // without a cycle (see countFrom).
   bool countLines(int root, std::uint64_t& lines);
 
  private:
@@ -150,12 +154,11 @@ class TreeWalk {
   std::vector<signed char> calleesCall_;
   // The counts of subtrees entered at levels 2 to 7, kept once made (0 not
   // yet; else lines * 2 + single): each is the same wherever it stands (see
-  // countFrom). The entries on the path being counted are marked.
+  // countFrom).
   static constexpr int kFirstCountedLevel = 2;
   static constexpr int kCountedLevels = 6;
   static constexpr std::uint64_t kMostLines = std::uint64_t{1} << 48;
   std::vector<std::uint64_t> counted_;
-  std::vector<char> onPath_;
 };
 
 TreeWalk::TreeWalk(PageFrame& frame, StopPath& stop, ProgramStructure& structure)
@@ -288,11 +291,36 @@ void TreeWalk::walk(int root) {
   }
 }
 
-bool TreeWalk::countLines(int root, std::uint64_t& lines) {
-  if (counted_.empty()) {
-    counted_.assign(nodes_.size() * kCountedLevels, 0);
-    onPath_.assign(nodes_.size(), 0);
+bool TreeWalk::hasCycle() const {
+  enum : char { kNew, kOpen, kDone };
+  std::vector<char> state(nodes_.size(), kNew);
+  // Depth first without recursion: per entry on the path, its next call.
+  std::vector<std::pair<int, std::int32_t>> path;
+  for (int start = 1; start < static_cast<int>(nodes_.size()); ++start) {
+    if (state[static_cast<std::size_t>(start)] != kNew) continue;
+    state[static_cast<std::size_t>(start)] = kOpen;
+    path.emplace_back(start, node(start).callsStart);
+    while (!path.empty()) {
+      const int e = path.back().first;
+      const Node& n = node(e);
+      if (path.back().second >= n.callsStart + n.calls) {
+        state[static_cast<std::size_t>(e)] = kDone;
+        path.pop_back();
+        continue;
+      }
+      const int c = call(path.back().second++).callee;
+      if (state[static_cast<std::size_t>(c)] == kOpen) return true;
+      if (state[static_cast<std::size_t>(c)] == kNew) {
+        state[static_cast<std::size_t>(c)] = kOpen;
+        path.emplace_back(c, node(c).callsStart);
+      }
+    }
   }
+  return false;
+}
+
+bool TreeWalk::countLines(int root, std::uint64_t& lines) {
+  if (counted_.empty()) counted_.assign(nodes_.size() * kCountedLevels, 0);
   Count c;
   if (!countFrom(1, root, c)) return false;
   lines = c.lines;
@@ -307,12 +335,13 @@ bool TreeWalk::countLines(int root, std::uint64_t& lines) {
 // line after the subtree's last line, unless the subtree is that one line
 // (whose own branch is then above the node, where no bar stands below a
 // further call). Elsewhere it depends on the levels above the subtree only
-// through its first and last lines, which the callers count. So the count of
-// a subtree at a level is the same wherever it stands, and each is made once.
+// through its first and last lines, which the callers count. So, where no
+// call leads back to a caller (a recursive call's line depends on the path),
+// the count of a subtree at a level is the same wherever it stands, and each
+// is made once.
 bool TreeWalk::countFrom(int level, int e, Count& out) {
   Node& n = node(e);
-  if (level >= kLevels && n.calls > 0) return false;            // the depth stop
-  if (onPath_[static_cast<std::size_t>(e)] != 0) return false;  // a recursive call
+  if (level >= kLevels && n.calls > 0) return false;  // the depth stop
   if (n.calls == 0 || (level >= kCutLevel && calleesCall(n))) {
     out = {1, true};
     return true;
@@ -326,7 +355,6 @@ bool TreeWalk::countFrom(int level, int e, Count& out) {
       return true;
     }
   }
-  onPath_[static_cast<std::size_t>(e)] = 1;
   Count total{0, n.calls == 1};
   const std::int32_t last = n.callsStart + n.calls - 1;
   bool counted = true;
@@ -337,7 +365,6 @@ bool TreeWalk::countFrom(int level, int e, Count& out) {
     if (n.calls == 1) total.single = c.single;
     counted = counted && total.lines <= kMostLines;
   }
-  onPath_[static_cast<std::size_t>(e)] = 0;
   if (!counted) return false;
   if (known) *known = total.lines * 2 + (total.single ? 1 : 0);
   out = total;
@@ -541,6 +568,7 @@ std::optional<std::int64_t> countTreePages(const PageFrame& frame,
     return 1;  // the page of the message that the entry is not found
   }
   TreeWalk walk(structure);
+  if (walk.hasCycle()) return std::nullopt;
   std::int64_t pages = 0;
   for (const int root : roots) {
     std::uint64_t lines = 0;

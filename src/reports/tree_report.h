@@ -25,9 +25,9 @@ void printTree(PageFrame& frame, StopPath& stop, ProgramStructure& structure,
 std::vector<int> treeRoots(const ProgramStructure& structure);
 
 // The pages printTree prints with these arguments on a frame with the
-// settings of `frame`, counted without drawing a tree; none when a tree
-// cannot be counted so (a recursive call, whose line depends on the path, or
-// the depth limit). Reads the tables only.
+// settings of `frame`, counted without drawing a tree; none when the trees
+// cannot be counted so: a call graph with a cycle (a recursive call's line
+// depends on the path), or the depth limit. Reads the tables only.
 std::optional<std::int64_t> countTreePages(const PageFrame& frame,
                                            const ProgramStructure& structure,
                                            const std::array<char, 32>& entryName);

@@ -231,13 +231,25 @@ TEST(AnalysisDriver, AProgramDocumentDrawnBesideTheTreesIsTheOneDrawnInItsTurn) 
     const std::string drawn = test::fileText(dir + "/" + r.file);
     EXPECT_TRUE(drawn == document) << r.file << test::firstDifference(drawn, document);
   }
-  // Drawn ahead, and copied to a file that cannot take it.
+  // Drawn ahead, and copied to a file that cannot take it: the message
+  // stands where it stands on one thread also where standard error goes
+  // into the listing's stream.
   const test::CommandResult full =
       runKsfort(args, "", static_cast<std::size_t>(-1), {{"fu80", "/dev/full"}});
   EXPECT_EQ(full.status, 1);
   EXPECT_EQ(full.err, "ksfort: cannot write the program document /dev/full: " +
                           std::string(std::strerror(ENOSPC)) + "\n");
   EXPECT_TRUE(full.out == one.out) << test::firstDifference(full.out, one.out);
+  const test::CommandResult sharedOne =
+      runKsfort(args, "", static_cast<std::size_t>(-1),
+                {{"KSFORT_THREADS", "1"}, {"fu80", "/dev/full"}}, true);
+  const test::CommandResult sharedTwo =
+      runKsfort(args, "", static_cast<std::size_t>(-1), {{"fu80", "/dev/full"}}, true);
+  const std::size_t message = sharedOne.out.find("ksfort: cannot write the program document");
+  ASSERT_NE(message, std::string::npos);
+  EXPECT_LT(message, sharedOne.out.find("LIBRARY  ROUTINES"));
+  EXPECT_TRUE(sharedTwo.out == sharedOne.out)
+      << test::firstDifference(sharedTwo.out, sharedOne.out);
   std::filesystem::remove_all(dir);
 }
 

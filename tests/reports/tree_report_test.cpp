@@ -165,9 +165,24 @@ TEST(TreeReport, RecursiveCallsAreMarkedAndNotExpanded) {
   tb.calls("A", {"B"});
   tb.calls("B", {"A"});
   tb.calls("SELF", {"SELF"});
-  // A recursive call's line depends on the path: its pages are not counted
-  // ahead.
+  // A recursive call's line depends on the path: a call graph with a cycle
+  // is not counted ahead, also where a tree only reaches the cycle's entry
+  // from outside it.
   EXPECT_FALSE(countTreePages(t.run->frame, tb.s, blankField<32>()).has_value());
+  {
+    // ZR reaches A, which AR1's tree expands below E, while in ZR's tree the
+    // call back to E ends a line: a count kept from AR1's tree would be wrong.
+    test::TestRun u;
+    Tables cycle(u.run->stop);
+    for (const char* name : {"AR1", "X2", "X3", "E", "C5", "C6", "A", "B", "ZR"})
+      cycle.unit(name, 'S');
+    const std::pair<const char*, std::vector<std::string>> calls[] = {
+        {"AR1", {"X2"}},    {"X2", {"X3"}}, {"X3", {"E"}},
+        {"E", {"C5"}},      {"C5", {"C6"}}, {"C6", {"A"}},
+        {"A", {"B", "L1"}}, {"B", {"E"}},   {"ZR", {"A", "L2", "L3"}}};
+    for (const auto& [caller, callees] : calls) cycle.calls(caller, callees);
+    EXPECT_FALSE(countTreePages(u.run->frame, cycle.s, blankField<32>()).has_value());
+  }
   const std::string trailer = " *( RECURSIVE CALL)*";
   EXPECT_EQ(print(t, tb),
             page(treeTitle("MAIN"), 1,
@@ -234,29 +249,53 @@ TEST(TreeReport, ChainDeeperThanEightLevelsIsCutAtLevelEight) {
 }
 
 // The pages the trees print, counted without drawing them, on random call
-// graphs with deep chains (cut at level 8), shared callees, calls of units
-// not in the run and roots that call nothing. Five and six lines to a page
-// make a count one line off show in most trees.
+// graphs without a cycle: deep chains (cut at level 8), shared callees,
+// callees reached through ENTRY names, function references, calls of units
+// not in the run, roots that call nothing; five, six and eighteen lines to a
+// page, and no paging. Few lines to a page make a count one line off show in
+// most trees.
 TEST(TreeReport, PagesCountedAheadAreThePagesPrinted) {
   std::mt19937 random(7);
+  const struct {
+    int length;
+    bool paging;
+  } frames[] = {{10, true}, {11, true}, {23, true}, {53, false}};
   for (int graph = 0; graph < 60; ++graph) {
-    for (const int length : {10, 11}) {
+    for (const auto& f : frames) {
       test::TestRun t;
-      t.run->frame.settings.linesPerPage = length;
+      t.run->frame.settings.linesPerPage = f.length;
+      t.run->frame.settings.paging = f.paging;
       Tables tb(t.run->stop);
       constexpr int kUnits = 24;
       const auto name = [](int u) { return "U" + std::to_string(100 + u).substr(1); };
-      for (int u = 1; u <= kUnits; ++u) tb.unit(name(u), u == 1 ? 'P' : 'S');
       std::mt19937 calls(random());
+      std::vector<bool> entry(kUnits + 1);
+      for (int u = 1; u <= kUnits; ++u) {
+        entry[static_cast<std::size_t>(u)] = calls() % 5 == 0;
+        if (entry[static_cast<std::size_t>(u)]) {
+          tb.unit(name(u), u == 1 ? 'P' : 'S', {"E" + name(u)});
+        } else {
+          tb.unit(name(u), u == 1 ? 'P' : 'S');
+        }
+      }
       for (int u = 1; u <= kUnits; ++u) {
         std::vector<std::string> callees;
         const int n = static_cast<int>(calls() % 4);
         for (int k = 0; k < n && u < kUnits; ++k) {
           const int v = u + 1 + static_cast<int>(calls() % 3);
-          callees.push_back(v <= kUnits ? name(v) : "LIB" + std::to_string(v));
+          std::string callee = v > kUnits ? "LIB" + std::to_string(v)
+                               : entry[static_cast<std::size_t>(v)] && calls() % 2 == 0
+                                   ? "E" + name(v)
+                                   : name(v);
+          if (calls() % 4 == 0) callee += "/F";
+          callees.push_back(callee);
         }
         std::sort(callees.begin(), callees.end());
-        callees.erase(std::unique(callees.begin(), callees.end()), callees.end());
+        callees.erase(std::unique(callees.begin(), callees.end(),
+                                  [](const std::string& a, const std::string& b) {
+                                    return a.substr(0, a.find('/')) == b.substr(0, b.find('/'));
+                                  }),
+                      callees.end());
         tb.calls(name(u), callees);
       }
       const std::optional<std::int64_t> pages =
@@ -264,7 +303,7 @@ TEST(TreeReport, PagesCountedAheadAreThePagesPrinted) {
       ASSERT_TRUE(pages.has_value()) << graph;
       const std::int32_t before = t.run->frame.pageNumber();
       print(t, tb);
-      EXPECT_EQ(t.run->frame.pageNumber() - before, *pages) << graph << " " << length;
+      EXPECT_EQ(t.run->frame.pageNumber() - before, *pages) << graph << " " << f.length;
     }
   }
 }

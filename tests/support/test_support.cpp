@@ -101,7 +101,7 @@ std::string writeTempFile(const std::string& name, const std::string& content) {
 
 CommandResult runKsfort(const std::vector<std::string>& args, const std::string& input,
                         std::size_t allocationLimit,
-                        const std::map<std::string, std::string>& environment) {
+                        const std::map<std::string, std::string>& environment, bool sharedStream) {
   FakeHost host;
   host.allocationLimit = allocationLimit;
   host.variables = environment;
@@ -117,7 +117,8 @@ CommandResult runKsfort(const std::vector<std::string>& args, const std::string&
   CommandResult r;
   {
     Listing listing(outSink);
-    r.status = runCommand(static_cast<int>(argv.size()), argv.data(), host, listing, errSink, in);
+    r.status = runCommand(static_cast<int>(argv.size()), argv.data(), host, listing,
+                          sharedStream ? static_cast<OutputSink&>(outSink) : errSink, in);
   }
   if (in) std::fclose(in);
   r.out = outSink.text;

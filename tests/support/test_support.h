@@ -64,10 +64,13 @@ struct CommandResult {
   std::string err;  // standard error
   std::vector<std::string> lines() const { return splitLines(out); }
 };
-// Runs "ksfort args..." with option input `input` on a FakeHost.
+// Runs "ksfort args..." with option input `input` on a FakeHost. With
+// `sharedStream`, standard error goes into the listing's stream, as with
+// "2>&1" (err is then empty).
 CommandResult runKsfort(const std::vector<std::string>& args, const std::string& input = "",
                         std::size_t allocationLimit = static_cast<std::size_t>(-1),
-                        const std::map<std::string, std::string>& environment = {});
+                        const std::map<std::string, std::string>& environment = {},
+                        bool sharedStream = false);
 // A file in the test's temp directory, named relative to the working directory
 // (a command argument starting with "/" is an option).
 std::string sourceFile(const std::string& name, const std::string& content);
