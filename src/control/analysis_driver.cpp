@@ -234,6 +234,8 @@ bool drawLaterReports(const Run& run, LaterReports& later, std::future<std::int3
     return later.scratch.usable();
   } catch (const std::exception&) {
     return false;  // no memory, or no trees
+  } catch (const RunStop&) {
+    return false;  // no report after the trees stops; were one to, it stops in its turn
   }
 }
 
