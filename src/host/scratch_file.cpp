@@ -27,6 +27,15 @@ int openScratch(const std::string& dir) {
   return named;
 }
 
+// Up to n bytes of fd from at, a read interrupted by a signal taken again:
+// what pread gives, -1 with errno on a failure.
+ssize_t readAt(int fd, char* into, std::size_t n, std::int64_t at) {
+  for (;;) {
+    const ssize_t got = ::pread(fd, into, n, static_cast<off_t>(at));
+    if (got >= 0 || errno != EINTR) return got;
+  }
+}
+
 }  // namespace
 
 ScratchFile::ScratchFile(const std::string& directory)
@@ -64,9 +73,8 @@ void ScratchFile::copyTo(OutputSink& target, std::int64_t from, std::int64_t to)
   std::array<char, std::size_t{1} << 16> buffer;
   while (at < end && target.error() == 0) {
     const ssize_t n =
-        ::pread(fd_, buffer.data(),
-                std::min<std::size_t>(buffer.size(), static_cast<std::size_t>(end - at)), at);
-    if (n < 0 && errno == EINTR) continue;
+        readAt(fd_, buffer.data(),
+               std::min<std::size_t>(buffer.size(), static_cast<std::size_t>(end - at)), at);
     if (n <= 0) {
       target.fail(n < 0 ? errno : EIO);
       return;
@@ -81,9 +89,8 @@ std::string_view ScratchFile::read(std::int64_t at, std::span<char> into) {
   const std::size_t want = std::min<std::size_t>(into.size(), static_cast<std::size_t>(size_ - at));
   std::size_t got = 0;
   while (got < want) {
-    const ssize_t n = ::pread(fd_, into.data() + got, want - got,
-                              static_cast<off_t>(at) + static_cast<off_t>(got));
-    if (n < 0 && errno == EINTR) continue;
+    const ssize_t n =
+        readAt(fd_, into.data() + got, want - got, at + static_cast<std::int64_t>(got));
     if (n <= 0) {
       fail(n < 0 ? errno : EIO);
       return {};

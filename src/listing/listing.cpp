@@ -38,7 +38,7 @@ void Listing::commitWholeRecord(std::size_t length) {
          "a whole record ends with a non-blank");
   used_ += length;
   buf_[used_++] = '\n';
-  if (used_ >= kBlock) flush();
+  if (blockFilled(used_)) flush();
 }
 
 void Listing::write(std::string_view text) {
@@ -50,17 +50,17 @@ void Listing::append(std::string_view text, bool newline) {
   std::copy_n(text.data(), text.size(), buf_.get() + used_);
   used_ += text.size();
   if (newline) buf_[used_++] = '\n';
-  if (used_ >= kBlock) flush();
+  if (blockFilled(used_)) flush();
 }
 
 std::int64_t Listing::lastFlushWithin(ScratchFile& drawn, std::int64_t until) const {
-  // The listing gives its sink all it holds after the record that brings
-  // what it holds to a block or more.
+  // Replays blockFilled over the records: the first record that ends at or
+  // after `from` leaves the listing holding a block.
+  static_assert(blockFilled(kBlock) && !blockFilled(kBlock - 1));
   std::int64_t last = 0;
   std::int64_t heldThen = static_cast<std::int64_t>(used_);
   std::array<char, 4096> chunk;
   for (;;) {
-    // The first record that ends at or after `from` brings it to a block.
     std::int64_t from = last + static_cast<std::int64_t>(kBlock) - heldThen;
     std::int64_t end = -1;
     while (end < 0) {

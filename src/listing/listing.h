@@ -65,6 +65,9 @@ class Listing final : public OutputSink {
 
  private:
   static constexpr std::size_t kBlock = 1 << 16;
+  // The listing gives its sink all it holds after a record that leaves it
+  // holding this much.
+  static constexpr bool blockFilled(std::size_t held) { return held >= kBlock; }
   // Grows the buffer so that need more bytes fit after those held.
   void makeRoom(std::size_t need);
   // Copies text after the bytes held; flushes once a block is full.

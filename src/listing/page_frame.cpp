@@ -13,6 +13,12 @@ constexpr int kDatePos = 106;
 constexpr int kPagePos = 123;
 constexpr int kHeadingPos = 2;
 
+// The lines a page header leaves used: the header line, the heading lines
+// and the three records around them.
+constexpr std::int32_t headerLines(int headingLines) {
+  return 1 + (headingLines == 2 ? 2 : headingLines == 1 ? 1 : 0) + 3;
+}
+
 }  // namespace
 
 void PageFrame::setTitle(std::string_view title, int headingLines) {
@@ -43,19 +49,13 @@ void PageFrame::startPage() {
       .putIntZero(kPagePos + 5, 6, 5, pageNumber_);
   h.emit(out_);
   PrintLine head;
+  if (headingLines_ == 1 || headingLines_ == 2) head.put(kHeadingPos, view(heading1_)).emit(out_);
   if (headingLines_ == 2) {
-    head.put(kHeadingPos, view(heading1_)).emit(out_);
     head.clear();
     head.put(kHeadingPos, view(heading2_)).emit(out_);
-    linesUsed_ = 3;
-  } else if (headingLines_ == 1) {
-    head.put(kHeadingPos, view(heading1_)).emit(out_);
-    linesUsed_ = 2;
-  } else {
-    linesUsed_ = 1;
   }
   out_.record(" ");
-  linesUsed_ += 3;
+  linesUsed_ = headerLines(headingLines_);
 }
 
 std::int64_t PageFrame::pagesFor(std::int64_t lines, int headingLines) const {
@@ -63,7 +63,7 @@ std::int64_t PageFrame::pagesFor(std::int64_t lines, int headingLines) const {
   if (!settings.paging || length < 10 || lines <= 0) return 1;
   // startPage leaves the lines of the header and the headings used; countLine
   // breaks the page when the used lines reach the page length.
-  const std::int64_t perPage = length - (headingLines == 2 ? 6 : headingLines == 1 ? 5 : 4);
+  const std::int64_t perPage = length - headerLines(headingLines);
   return (lines + perPage - 1) / perPage;
 }
 
