@@ -26,10 +26,18 @@ class Host {
 
 class SystemHost final : public Host {
  public:
+  // The local time; a call in the same second as the previous one gives its
+  // answer again without converting the clock anew (a long listing asks for
+  // the date on every one of its pages). Called from one thread only.
   LocalTime now() override;
   void* allocate(std::size_t bytes) override;
   void release(void* p) override;
   std::string environment(const char* name) override;
+
+ private:
+  bool known_ = false;
+  std::int64_t lastSecond_ = 0;
+  LocalTime last_;
 };
 
 }  // namespace ksfort

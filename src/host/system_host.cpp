@@ -7,9 +7,13 @@ namespace ksfort {
 
 LocalTime SystemHost::now() {
   const std::time_t t = std::time(nullptr);
+  if (known_ && static_cast<std::int64_t>(t) == lastSecond_) return last_;
   std::tm tm{};
   localtime_r(&t, &tm);
-  return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
+  last_ = {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
+  lastSecond_ = static_cast<std::int64_t>(t);
+  known_ = true;
+  return last_;
 }
 
 // calloc of a large block maps fresh zero pages, so only the pages a table

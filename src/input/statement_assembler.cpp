@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "host/ascii.h"
+#include "host/fixed_text.h"
 
 namespace ksfort {
 namespace {
@@ -43,6 +44,20 @@ bool inMemberName(char c) {
   return (c >= 'A' && c <= 'Z') || isDigit(c) || c == '$' || c == '@' || c == '#' || blankOrTab(c);
 }
 
+// The first position from `from` on, before `to`, that holds neither a blank
+// nor a TAB; `to` when there is none. Blanks go eight at a time: cards are
+// mostly blank.
+std::size_t skipBlanks(const char* card, std::size_t from, std::size_t to) {
+  std::size_t i = from;
+  for (; i + kWordBytes <= to; i += kWordBytes) {
+    const std::uint64_t word = loadWord(card + i);
+    const std::uint64_t marks = bytesOtherThan(word, ' ') & bytesOtherThan(word, '\t');
+    if (marks != 0) return i + bytesBeforeFirst(marks);
+  }
+  while (i < to && blankOrTab(card[i])) ++i;
+  return i;
+}
+
 CardKind classify(const Card& card) {
   const std::string_view c{card.data(), kSignificant};
   if (c[0] == '*' || c[0] == '@') {
@@ -52,8 +67,7 @@ CardKind classify(const Card& card) {
   }
   if (c[0] == 'C' || c[0] == 'c' || c[0] == '!') return CardKind::kComment;
   // Blank cards are comments; TABs past column 6 read as blanks.
-  std::size_t first = 0;
-  while (first < c.size() && blankOrTab(c[first])) ++first;
+  const std::size_t first = skipBlanks(card.data(), 0, c.size());
   if (first == c.size()) return CardKind::kComment;
   // A "!" with only blanks before it starts a comment card, also from column 7
   // on: such a card holds no statement text. In column 6 it marks a continuation.
@@ -70,9 +84,10 @@ CardKind classify(const Card& card) {
 class EndTest {
  public:
   void feed(const Card& card) {
-    for (std::size_t i = kTextStart; i < kSignificant && !failed_; ++i) {
+    for (std::size_t i = kTextStart; !failed_; ++i) {
+      i = skipBlanks(card.data(), i, kSignificant);
+      if (i == kSignificant) return;
       const char ch = card[i];
-      if (blankOrTab(ch)) continue;
       if (ch == '!') return;
       if (seen_ < 3 && upperAscii(ch) == "END"[seen_]) {
         ++seen_;
@@ -261,6 +276,11 @@ int Assembler::assemble() {
 bool isIncludeLine(std::span<const char> card) {
   const std::size_t last = std::min(card.size(), kSignificant);
   std::size_t i = kTextStart;
+  // Most lines are told at their first character.
+  if (i < last) {
+    i = skipBlanks(card.data(), i, last);
+    if (i >= last || upperAscii(card[i]) != 'I') return false;
+  }
   for (const char w : std::string_view{"INCLUDE"}) {
     while (i < last && blankOrTab(card[i])) ++i;
     if (i >= last || upperAscii(card[i]) != w) return false;

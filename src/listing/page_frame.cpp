@@ -76,7 +76,7 @@ void PageFrame::continueFrom(const PageFrame& other) {
   heading2_ = other.heading2_;
 }
 
-void PageFrame::countLine() {
+void PageFrame::countLineAtPageEnd() {
   // A page breaks when the lines used are a multiple of the page length;
   // they stay below it on a page, so the division is rarely needed.
   const std::int32_t length = settings.linesPerPage;

@@ -39,7 +39,15 @@ class PageFrame {
   void setTitle(std::string_view title, int headingLines = 0);
   void setHeadings(std::string_view first, std::string_view second);
   void startPage();
-  void countLine();
+  // One more line on the page; breaks the page first when it is full (or
+  // none has begun). Inline for the common case of a line on a page begun.
+  void countLine() {
+    if (linesUsed_ > 0 && linesUsed_ < settings.linesPerPage) {
+      ++linesUsed_;
+      return;
+    }
+    countLineAtPageEnd();
+  }
 
   std::int32_t linesUsed() const { return linesUsed_; }
   std::int32_t pageNumber() const { return pageNumber_; }
@@ -54,6 +62,8 @@ class PageFrame {
   void continueFrom(const PageFrame& other);
 
  private:
+  void countLineAtPageEnd();
+
   Listing& out_;
   Host* host_ = nullptr;  // null: every page carries date_
   std::array<char, 10> date_ = blankField<10>();

@@ -51,14 +51,12 @@ constexpr int cellPos(int level) {
 
 enum class Ending { kLeaf, kRecursion, kCut };
 
-// One level of the current path: the node, the call of its group being
-// walked, and whether the node is still to be shown (entered since the
-// previous line).
+// One level of the current path: the node and the call of its group being
+// walked.
 struct PathLevel {
   int entry = 0;
   std::int32_t call = 0;  // position in the call list, 1-based
   std::int32_t lastCall = 0;
-  bool fresh = false;
   std::array<char, 3> mark{};
   std::array<char, kShownName> name{};
   std::int32_t nameLength = 0;  // without its trailing blanks
@@ -142,6 +140,11 @@ class TreeWalk {
   std::vector<Node> nodes_;   // [e] for program-table entry e
   std::vector<Call> calls_;
   std::array<PathLevel, kLevels> path_{};
+  // The nodes entered since the previous line are still to be shown: they
+  // are the levels from freshFrom_ down to the deepest on the path (a node is
+  // entered after the level above it, and a line shows every node still to
+  // be shown); kLevels + 1 when there is none.
+  int freshFrom_ = kLevels + 1;
   // A line of the bars of the levels on the path whose calls go on (" | " in
   // their connectors), all else blank; bit k of furtherMask_ is set for such
   // a level k. Kept as the walk goes, so that a line starts as a copy of it.
@@ -226,12 +229,12 @@ void TreeWalk::touch(int e) {
 
 // Shows node e at the level; true when its calls are to be walked, false
 // when its line was printed.
-bool TreeWalk::enter(int level, int e, const Call* via) {
+[[gnu::always_inline]] inline bool TreeWalk::enter(int level, int e, const Call* via) {
   assert(e >= 1 && e <= programs_.count() && "an ordinary call has a program-table entry");
   Node& n = node(e);
   PathLevel& at = path_[static_cast<std::size_t>(level - 1)];
   at.entry = e;
-  at.fresh = true;
+  freshFrom_ = std::min(freshFrom_, level);
   at.name = n.name;
   at.nameLength = n.nameLength;
   at.mark[0] = n.mark;
@@ -269,6 +272,7 @@ void TreeWalk::walk(int root) {
     node(e).next = 0;
   }
   touched_.clear();
+  freshFrom_ = kLevels + 1;
   int depth = enter(1, root, nullptr) ? 1 : 0;
   while (depth > 0) {
     PathLevel& at = path_[static_cast<std::size_t>(depth - 1)];
@@ -391,9 +395,9 @@ void putNode(char* line, int pos, const PathLevel& node, char fill) {
 
 void TreeWalk::printLine(int level, Ending ending) {
   // The nodes entered since the previous line are shown: the levels from
-  // first to this one (a node is entered after the level above it).
-  int first = level;
-  while (first > 1 && path_[static_cast<std::size_t>(first - 2)].fresh) --first;
+  // first to this one.
+  const int first = freshFrom_;
+  freshFrom_ = kLevels + 1;
   frame_->countLine();
   // Built in place in the listing: a tree can run to millions of lines. A
   // line with a trailer runs to the last position, any other ends with the
@@ -445,7 +449,6 @@ void TreeWalk::printLine(int level, Ending ending) {
   const int length = ending == Ending::kLeaf ? cellPos(level) - 1 + node.shownLength() : width;
   frame_->out().commitWholeRecord(static_cast<std::size_t>(length));
   if (!announced && anyBar) printBars(first);
-  for (int k = first; k <= level; ++k) path_[static_cast<std::size_t>(k - 1)].fresh = false;
 }
 
 // The line of bars alone after a last call: the bars of the levels above

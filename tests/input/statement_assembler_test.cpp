@@ -78,6 +78,12 @@ TEST(StatementAssembler, AssemblesStatements) {
         "-1 {0,1}"}},
       {std::string("      A='\0'\n\0     B=1\n", 22),
        {std::string("66:1::A='\0'", 11), std::string("66:2:\0:B=1", 10)}},
+      // Blanks and TABs are passed over a word at a time: a card blank up to
+      // column 72 is a comment whatever stands after it, and a "!" far out
+      // starts one.
+      {std::string(72, ' ') + "X=1\n" + std::string(29, ' ') + "\t ! far\n" + std::string(16, ' ') +
+           "\tY=1\n",
+       {"66:1::          \tY=1 {2,0}", "-1"}},
   };
   for (const Row& r : rows) {
     Source s(r.source);
@@ -92,8 +98,20 @@ TEST(StatementAssembler, EndStatementEndsTheUnit) {
     std::string cards;
     bool isEnd;
   } rows[] = {
-      {"      END\n", true},    {"      E N D\n", true},   {"      e\n     1nd\n", true},
-      {"      ENDIF\n", false}, {"      END DO\n", false},
+      {"      END\n", true},
+      {"      E N D\n", true},
+      {"      e\n     1nd\n", true},
+      {"      ENDIF\n", false},
+      {"      END DO\n", false},
+      // Blank runs longer than a word, TABs, a "!" ending a card's part, and
+      // the last significant column.
+      {"      " + std::string(20, ' ') + "E\t\t  N" + std::string(9, ' ') + "D\n", true},
+      {"      END        ! done\n", true},
+      {"      ! E\n     1END\n", true},
+      {std::string(69, ' ') + "END\n", true},
+      {std::string(70, ' ') + "END\n", false},
+      {"      END" + std::string(62, ' ') + "X\n", false},
+      {"      END" + std::string(63, ' ') + "X\n", true},
   };
   for (const Row& r : rows) {
     Source s(r.cards + "C next unit\n      X=1\n");
@@ -121,9 +139,17 @@ TEST(StatementAssembler, IncludeLineTest) {
     const char* text;
     bool include;
   } rows[] = {
-      {"include \"x.h\"", true},  {"INCLUDE ABC", true}, {"I N C L U D E (A$B) 12", true},
-      {"INCLUDE (ABC) X", false}, {"INCLUDEX=1", false}, {"INCLUDE", false},
+      {"include \"x.h\"", true},
+      {"INCLUDE ABC", true},
+      {"I N C L U D E (A$B) 12", true},
+      {"INCLUDE (ABC) X", false},
+      {"INCLUDEX=1", false},
+      {"INCLUDE", false},
       {"INCLUDE abc", false},
+      // Blank runs longer than a word and TABs before the word.
+      {"           \t   \t INCLUDE 'x'", true},
+      {"            \t  XINCLUDE 'x'", false},
+      {"                                                            INC", false},
   };
   for (const Row& r : rows) {
     EXPECT_EQ(isIncludeLine(test::padded("      " + std::string(r.text), 132)), r.include)
