@@ -404,10 +404,10 @@ void TreeWalk::printLine(int level, Ending ending) {
   // name of its last node. It starts as the bars, which are right for the
   // levels above first - 1; every other cell up to the width is written
   // below (a level's cell, or the trailer and its "=" fill).
-  const int width =
-      ending == Ending::kLeaf ? cellPos(level) + kConnectorOffset - 1 : PrintLine::kWidth;
-  char* line = frame_->out().recordRoom(static_cast<std::size_t>(width)).data();
-  std::memcpy(line, bars_.data(), static_cast<std::size_t>(width));
+  // The copy is of the whole width, what the line does not use included: a
+  // copy of constant size is a few moves.
+  char* line = frame_->out().recordRoom(PrintLine::kWidth).data();
+  std::memcpy(line, bars_.data(), PrintLine::kWidth);
   // Levels 1 to first - 2 keep their bars; first - 1 branches to the nodes
   // shown; a further call at first - 1 or below announces the next line.
   const std::uint32_t aboveLevel = (1u << level) - 1;
@@ -446,7 +446,8 @@ void TreeWalk::printLine(int level, Ending ending) {
   }
   // A trailer ends the line with "*"; any other line ends with the last
   // node's cell.
-  const int length = ending == Ending::kLeaf ? cellPos(level) - 1 + node.shownLength() : width;
+  const int length =
+      ending == Ending::kLeaf ? cellPos(level) - 1 + node.shownLength() : PrintLine::kWidth;
   frame_->out().commitWholeRecord(static_cast<std::size_t>(length));
   if (!announced && anyBar) printBars(first);
 }
@@ -459,8 +460,8 @@ void TreeWalk::printBars(int first) {
   const int last = std::bit_width(bars) - 1;
   const int length = cellPos(last) + kConnectorOffset + 1;  // up to its "|"
   frame_->countLine();
-  char* line = frame_->out().recordRoom(static_cast<std::size_t>(length)).data();
-  std::memcpy(line, bars_.data(), static_cast<std::size_t>(length));
+  char* line = frame_->out().recordRoom(PrintLine::kWidth).data();
+  std::memcpy(line, bars_.data(), PrintLine::kWidth);
   frame_->out().commitWholeRecord(static_cast<std::size_t>(length));
 }
 
