@@ -111,6 +111,19 @@ TEST(PageFrame, BreakWritesTheHeaderWithTheNextPageNumber) {
   EXPECT_EQ(next[4], " HEAD");
 }
 
+// A line counted before any page has begun begins page 1 first.
+TEST(PageFrame, FirstLineCountedBeginsTheFirstPage) {
+  Frame t;
+  t.frame.setTitle("FIRST", 0);
+  t.frame.countLine();
+  const auto lines = t.lines();
+  ASSERT_EQ(lines.size(), 5u);
+  EXPECT_EQ(lines[0], "1");
+  EXPECT_EQ(lines[3].substr(42, 5), "FIRST");
+  EXPECT_EQ(lines[3].substr(122), "PAGE  00001");
+  EXPECT_EQ(t.frame.linesUsed(), 5);
+}
+
 TEST(Listing, RecordsDropTrailingBlanksAndArriveWholeInOrder) {
   StringSink sink;
   Listing out(sink);

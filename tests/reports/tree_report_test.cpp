@@ -248,6 +248,30 @@ TEST(TreeReport, ChainDeeperThanEightLevelsIsCutAtLevelEight) {
   }
 }
 
+// A cut line, then its sibling, also cut: the second line shows only the
+// sibling, under the branch of level 7.
+TEST(TreeReport, CutLineFollowedByACutSibling) {
+  test::TestRun t;
+  Tables tb(t.run->stop);
+  tb.unit("U1", 'P');
+  for (int k = 2; k <= 10; ++k) tb.unit("U" + std::to_string(k), 'S');
+  for (const char* n : {"V8", "V9", "V10"}) tb.unit(n, 'S');
+  for (int k = 1; k <= 6; ++k) tb.calls("U" + std::to_string(k), {"U" + std::to_string(k + 1)});
+  tb.calls("U7", {"U8", "V8"});
+  tb.calls("U8", {"U9"});
+  tb.calls("U9", {"U10"});
+  tb.calls("V8", {"V9"});
+  tb.calls("V9", {"V10"});
+  std::string above = " ";
+  for (int k = 1; k <= 6; ++k)
+    above += std::string(k == 1 ? " P." : " S.") + "U" + std::to_string(k) + "    -----";
+  const std::string trailer = " *(TO BE CONTINUED)*";
+  EXPECT_EQ(print(t, tb),
+            page(treeTitle("U1"), 1,
+                 {above + " S.U7    ---+-" + " S.U8    ====>" + trailer,
+                  " " + std::string(6 * 14, ' ') + gap + " +-" + " S.V8    ====>" + trailer}));
+}
+
 // The pages the trees print, counted without drawing them, on random call
 // graphs without a cycle: deep chains (cut at level 8), shared callees,
 // callees reached through ENTRY names, function references, calls of units
