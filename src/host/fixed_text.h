@@ -55,6 +55,25 @@ constexpr std::size_t bytesAfterLast(std::uint64_t mask) {
   return static_cast<std::size_t>(bits) / 8;
 }
 
+// The high bit of each of the eight characters of word that is neither a
+// blank nor a TAB (both read as blanks in fixed-form text).
+constexpr std::uint64_t bytesOtherThanBlankOrTab(std::uint64_t word) {
+  return bytesOtherThan(word, ' ') & bytesOtherThan(word, '\t');
+}
+
+// The first position of text from `from` on, before `to`, that holds neither
+// a blank nor a TAB; `to` when there is none. Runs of blanks (the padding of
+// fixed-form cards) go eight characters at a time.
+inline std::size_t skipBlanksAndTabs(const char* text, std::size_t from, std::size_t to) {
+  std::size_t i = from;
+  for (; i + kWordBytes <= to; i += kWordBytes) {
+    const std::uint64_t marks = bytesOtherThanBlankOrTab(loadWord(text + i));
+    if (marks != 0) return i + bytesBeforeFirst(marks);
+  }
+  while (i < to && (text[i] == ' ' || text[i] == '\t')) ++i;
+  return i;
+}
+
 // The length of the n characters of text without their trailing blanks.
 inline std::size_t lengthWithoutTrailingBlanks(const char* text, std::size_t n) {
   for (; n >= kWordBytes; n -= kWordBytes) {

@@ -44,20 +44,6 @@ bool inMemberName(char c) {
   return (c >= 'A' && c <= 'Z') || isDigit(c) || c == '$' || c == '@' || c == '#' || blankOrTab(c);
 }
 
-// The first position from `from` on, before `to`, that holds neither a blank
-// nor a TAB; `to` when there is none. Blanks go eight at a time: cards are
-// mostly blank.
-std::size_t skipBlanks(const char* card, std::size_t from, std::size_t to) {
-  std::size_t i = from;
-  for (; i + kWordBytes <= to; i += kWordBytes) {
-    const std::uint64_t word = loadWord(card + i);
-    const std::uint64_t marks = bytesOtherThan(word, ' ') & bytesOtherThan(word, '\t');
-    if (marks != 0) return i + bytesBeforeFirst(marks);
-  }
-  while (i < to && blankOrTab(card[i])) ++i;
-  return i;
-}
-
 CardKind classify(const Card& card) {
   const std::string_view c{card.data(), kSignificant};
   if (c[0] == '*' || c[0] == '@') {
@@ -67,7 +53,7 @@ CardKind classify(const Card& card) {
   }
   if (c[0] == 'C' || c[0] == 'c' || c[0] == '!') return CardKind::kComment;
   // Blank cards are comments; TABs past column 6 read as blanks.
-  const std::size_t first = skipBlanks(card.data(), 0, c.size());
+  const std::size_t first = skipBlanksAndTabs(card.data(), 0, c.size());
   if (first == c.size()) return CardKind::kComment;
   // A "!" with only blanks before it starts a comment card, also from column 7
   // on: such a card holds no statement text. In column 6 it marks a continuation.
@@ -85,7 +71,7 @@ class EndTest {
  public:
   void feed(const Card& card) {
     for (std::size_t i = kTextStart; !failed_; ++i) {
-      i = skipBlanks(card.data(), i, kSignificant);
+      i = skipBlanksAndTabs(card.data(), i, kSignificant);
       if (i == kSignificant) return;
       const char ch = card[i];
       if (ch == '!') return;
@@ -275,12 +261,9 @@ int Assembler::assemble() {
 
 bool isIncludeLine(std::span<const char> card) {
   const std::size_t last = std::min(card.size(), kSignificant);
-  std::size_t i = kTextStart;
-  // Most lines are told at their first character.
-  if (i < last) {
-    i = skipBlanks(card.data(), i, last);
-    if (i >= last || upperAscii(card[i]) != 'I') return false;
-  }
+  // The blanks before the word go a word at a time: most lines are told at
+  // their first character.
+  std::size_t i = skipBlanksAndTabs(card.data(), kTextStart, last);
   for (const char w : std::string_view{"INCLUDE"}) {
     while (i < last && blankOrTab(card[i])) ++i;
     if (i >= last || upperAscii(card[i]) != w) return false;

@@ -104,14 +104,6 @@ constexpr char toUpper(unsigned char c) {
   return upperAscii(static_cast<char>(c));
 }
 
-// Blanks and tabs are found eight characters at a time: the padding of the
-// cards' text columns and the blanks between tokens are most of a statement.
-// The high bit of each of the eight characters from p on that is neither.
-std::uint64_t notBlankMask(const void* p) {
-  const std::uint64_t word = loadWord(static_cast<const char*>(p));
-  return bytesOtherThan(word, ' ') & bytesOtherThan(word, '\t');
-}
-
 // A scanned token: its kind and the text index just past its last character.
 struct Scanned {
   TokenKind kind;
@@ -166,7 +158,8 @@ class Scanner {
         ++i;
         // The rest of the run a word at a time, while a whole word is left.
         while (i + kWordBytes <= sig_) {
-          const std::size_t blanks = bytesBeforeFirst(notBlankMask(s_ + i));
+          const std::size_t blanks = bytesBeforeFirst(
+              bytesOtherThanBlankOrTab(loadWord(reinterpret_cast<const char*>(s_) + i)));
           i += blanks;
           if (blanks < kWordBytes) break;
         }
@@ -463,7 +456,8 @@ const std::array<std::uint8_t, 256>& tableOf(CharacterCode code) {
 std::size_t significantEnd(std::string_view text) {
   std::size_t end = text.size();
   while (end >= kWordBytes) {
-    const std::size_t blanks = bytesAfterLast(notBlankMask(text.data() + end - kWordBytes));
+    const std::size_t blanks =
+        bytesAfterLast(bytesOtherThanBlankOrTab(loadWord(text.data() + end - kWordBytes)));
     end -= blanks;
     if (blanks < kWordBytes) return end;
   }

@@ -402,10 +402,10 @@ void TreeWalk::printLine(int level, Ending ending) {
   // Built in place in the listing: a tree can run to millions of lines. A
   // line with a trailer runs to the last position, any other ends with the
   // name of its last node. It starts as the bars, which are right for the
-  // levels above first - 1; every other cell up to the width is written
-  // below (a level's cell, or the trailer and its "=" fill).
-  // The copy is of the whole width, what the line does not use included: a
-  // copy of constant size is a few moves.
+  // levels above first - 1; every other cell up to the line's end is written
+  // below (a level's cell, or the trailer and its "=" fill). The bars are
+  // copied whole, past the line's end too: a copy of constant size is a few
+  // moves.
   char* line = frame_->out().recordRoom(PrintLine::kWidth).data();
   std::memcpy(line, bars_.data(), PrintLine::kWidth);
   // Levels 1 to first - 2 keep their bars; first - 1 branches to the nodes
