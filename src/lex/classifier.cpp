@@ -59,7 +59,7 @@ bool directUnitJustRead(const Work& b, int s) {
 void tokenise(Work& b, CharacterCode code) {
   TokenList& t = b.t;
   const std::span<char> buffer{t.text};
-  const TokenSource source(code, b.text, classifier::kCardWidth);
+  TokenSource source(code, b.text, classifier::kCardWidth);
   QuoteMode quote = QuoteMode::kNormal;
   std::int32_t in = 1;
   std::int32_t out = 1;
@@ -131,9 +131,13 @@ void tokenise(Work& b, CharacterCode code) {
     }
     // The statement inside a logical IF may be a direct-access READ too.
     // (The unit is the third token of the statement: test that before the rest.)
+    // (The unit, a name or an integer, is the token just recorded: that is
+    // tested first, as most tokens are neither.)
     const int last = b.n - 1;
-    if ((last == b.first + 2 && directUnitJustRead(b, b.first)) ||
-        (b.after != b.first && last == b.after + 2 && directUnitJustRead(b, b.after)))
+    const TokenKind unit = t.kind[i];
+    if ((unit == TokenKind::kName || unit == TokenKind::kInteger) &&
+        ((last == b.first + 2 && directUnitJustRead(b, b.first)) ||
+         (b.after != b.first && last == b.after + 2 && directUnitJustRead(b, b.after))))
       quote = QuoteMode::kAlone;
   }
   if (afterPending) b.after = b.n;

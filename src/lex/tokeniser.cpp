@@ -93,6 +93,7 @@ constexpr std::array<DotWord, 15> kDotWords = {{{"EQ", TokenKind::kEq},
                                                 {"TRUE", TokenKind::kLogical},
                                                 {"FALSE", TokenKind::kLogical}}};
 constexpr std::size_t kMaxDotLetters = 6;
+constexpr std::size_t kShortRun = 16;
 
 constexpr bool isDigit(unsigned char c) {
   return c >= '0' && c <= '9';
@@ -127,15 +128,15 @@ class Scanner {
   // A "!" comment runs to the end of its card segment. Most blanks are the
   // padding of the cards' text columns: runs of them go eight at a time, and
   // the padding after the last significant character is not read at all.
-  std::size_t skip(std::size_t i) const {
-    // Most calls find a significant character at once: that test is inline,
-    // the scan over blanks and comments is not.
-    if (i < sig_) {
-      const unsigned char c = s_[i];
-      if (c != ' ' && c != '\t' && c != '!') return i;
-    }
-    return skipFrom(i);
+  // The call made last is remembered (see lastSkip).
+  std::size_t skip(std::size_t i) {
+    lastSkipFrom_ = i;
+    lastSkipTo_ = skipAt(i);
+    return lastSkipTo_;
   }
+  // The argument and result of the skip made last; from is n + 1 before any.
+  std::size_t lastSkipFrom() const { return lastSkipFrom_; }
+  std::size_t lastSkipTo() const { return lastSkipTo_; }
 
   std::size_t written() const { return len_; }
   bool overflowed() const { return overflow_; }
@@ -151,6 +152,21 @@ class Scanner {
   }
 
  private:
+  std::size_t skipAt(std::size_t i) const {
+    // Most calls find a significant character at once or after one blank
+    // (the blank between the words of a statement): those tests are inline,
+    // the scan over runs of blanks and comments is not.
+    if (i < sig_) {
+      const unsigned char c = s_[i];
+      if (c != ' ' && c != '\t' && c != '!') return i;
+      if (c == ' ' && i + 1 < sig_) {
+        const unsigned char d = s_[i + 1];
+        if (d != ' ' && d != '\t' && d != '!') return i + 1;
+      }
+    }
+    return skipFrom(i);
+  }
+
   [[gnu::noinline]] std::size_t skipFrom(std::size_t i) const {
     while (i < sig_) {
       const unsigned char c = s_[i];
@@ -184,7 +200,13 @@ class Scanner {
 
   // The n characters from i on, as put would write them one by one.
   void putRun(std::size_t i, std::size_t n) {
-    if (n <= out_.size() - len_) {
+    // Most runs are short names: a copy of constant size where the text and
+    // the buffer have room for it (the bytes past the run are overwritten
+    // by whatever comes next, or never read).
+    if (n <= kShortRun && i + kShortRun <= n_ && kShortRun <= out_.size() - len_) {
+      std::memcpy(out_.data() + len_, s_ + i, kShortRun);
+      len_ += n;
+    } else if (n <= out_.size() - len_) {
       std::memcpy(out_.data() + len_, s_ + i, n);
       len_ += n;
     } else {
@@ -301,7 +323,7 @@ class Scanner {
     return {TokenKind::kReal, d + 1};
   }
 
-  bool exponentFollows(std::size_t e) const {
+  bool exponentFollows(std::size_t e) {
     const std::size_t j = skip(e + 1);
     return j < n_ && (isDigit(s_[j]) || s_[j] == '+' || s_[j] == '-');
   }
@@ -445,6 +467,8 @@ class Scanner {
   std::span<char> out_;
   std::size_t len_ = 0;
   bool overflow_ = false;
+  std::size_t lastSkipFrom_ = n_ + 1;
+  std::size_t lastSkipTo_ = 0;
 };
 
 const std::array<std::uint8_t, 256>& tableOf(CharacterCode code) {
@@ -479,10 +503,11 @@ TokenSource::TokenSource(CharacterCode code, std::string_view statementText,
 TokenResult nextToken(CharacterCode code, QuoteMode quote, std::string_view text,
                       std::int32_t cardWidth, std::int32_t& inputPos, std::int32_t outputPos,
                       std::span<char> buffer) {
-  return nextToken(TokenSource(code, text, cardWidth), quote, inputPos, outputPos, buffer);
+  TokenSource source(code, text, cardWidth);
+  return nextToken(source, quote, inputPos, outputPos, buffer);
 }
 
-TokenResult nextToken(const TokenSource& source, QuoteMode quote, std::int32_t& inputPos,
+TokenResult nextToken(TokenSource& source, QuoteMode quote, std::int32_t& inputPos,
                       std::int32_t outputPos, std::span<char> buffer) {
   const std::size_t n = source.text.size();
   std::span<char> out;
@@ -496,13 +521,18 @@ TokenResult nextToken(const TokenSource& source, QuoteMode quote, std::int32_t& 
                   source.width,
                   out};
 
-  const std::size_t start = inputPos >= 1 ? static_cast<std::size_t>(inputPos) - 1 : 0;
-  const std::size_t i = scanner.skip(std::min(start, n));
+  const std::size_t start = std::min(inputPos >= 1 ? static_cast<std::size_t>(inputPos) - 1 : 0, n);
+  // A token's scan has often passed the blanks after it already.
+  const std::size_t i = start == source.resumeFrom ? source.resumeAt : scanner.skip(start);
   if (i >= n) {
     inputPos = static_cast<std::int32_t>(n) + 1;
     return {TokenKind::kEnd, 0};
   }
   const Scanned t = scanner.scan(i);
+  if (scanner.lastSkipFrom() == t.end) {
+    source.resumeFrom = t.end;
+    source.resumeAt = scanner.lastSkipTo();
+  }
   inputPos = static_cast<std::int32_t>(t.end) + 1;
   const auto length = static_cast<std::int32_t>(scanner.written());
   return {scanner.overflowed() ? TokenKind::kMalformed : t.kind, length};

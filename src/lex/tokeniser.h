@@ -33,7 +33,8 @@ struct TokenResult {
 // of the text inputPos becomes text.size() + 1 and the kind is kEnd.
 // `cardWidth` (66) bounds "!" comments. Never writes outside `buffer`: a
 // token that does not fit is cut and returned as kMalformed. A buffer as
-// large as the text always suffices.
+// large as the text always suffices. The buffer's bytes after the token's
+// characters may be overwritten: the next token goes there.
 TokenResult nextToken(CharacterCode code, QuoteMode quote, std::string_view text,
                       std::int32_t cardWidth, std::int32_t& inputPos, std::int32_t outputPos,
                       std::span<char> buffer);
@@ -46,8 +47,12 @@ struct TokenSource {
   std::size_t significant;  // significantEnd(text)
   std::size_t width;        // the card width that bounds "!" comments
   bool ebcdic;
+  // The first significant character at or after index resumeFrom is at
+  // resumeAt: found by the call before, which looked past its token.
+  std::size_t resumeFrom = ~std::size_t{0};
+  std::size_t resumeAt = 0;
 };
-TokenResult nextToken(const TokenSource& source, QuoteMode quote, std::int32_t& inputPos,
+TokenResult nextToken(TokenSource& source, QuoteMode quote, std::int32_t& inputPos,
                       std::int32_t outputPos, std::span<char> buffer);
 
 // Past the last character of text that is not a blank or a tab (0 when all

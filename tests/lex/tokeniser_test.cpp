@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "support/test_support.h"
@@ -13,17 +14,21 @@ namespace {
 
 constexpr std::int32_t kCard = 66;
 
-// Tokenises a whole text as the classifier does, with one quote switch, and
-// renders the tokens as "kind:text" joined by "|".
-std::string scan(std::string_view text, CharacterCode mode = CharacterCode::kAscii,
-                 QuoteMode quote = QuoteMode::kNormal, std::int32_t width = kCard) {
+// Tokenises a whole text with one quote switch, and renders the tokens as
+// "kind:text" joined by "|": over one TokenSource as the classifier does (the
+// next call resuming where the last one looked past its token), or with a
+// fresh one per call.
+std::string scanWith(bool shared, std::string_view text, CharacterCode mode, QuoteMode quote,
+                     std::int32_t width) {
   std::string out;
   std::string buffer(text.size(), '#');
   std::int32_t in = 1;
   std::int32_t at = 1;
+  TokenSource source(mode, text, width);
   for (;;) {
     const std::int32_t before = in;
-    const TokenResult r = nextToken(mode, quote, text, width, in, at, buffer);
+    const TokenResult r = shared ? nextToken(source, quote, in, at, buffer)
+                                 : nextToken(mode, quote, text, width, in, at, buffer);
     if (r.kind == TokenKind::kEnd) {
       EXPECT_EQ(r.length, 0);
       EXPECT_EQ(in, static_cast<std::int32_t>(text.size()) + 1);
@@ -34,6 +39,13 @@ std::string scan(std::string_view text, CharacterCode mode = CharacterCode::kAsc
     out += std::to_string(static_cast<int>(r.kind)) + ':' + buffer.substr(at - 1, r.length);
     at += r.length;
   }
+}
+
+std::string scan(std::string_view text, CharacterCode mode = CharacterCode::kAscii,
+                 QuoteMode quote = QuoteMode::kNormal, std::int32_t width = kCard) {
+  const std::string fresh = scanWith(false, text, mode, quote, width);
+  EXPECT_EQ(scanWith(true, text, mode, quote, width), fresh) << "text «" << text << "»";
+  return fresh;
 }
 
 struct Case {
@@ -153,6 +165,45 @@ TEST(Tokeniser, QuoteSwitchesAndEbcdic) {
 TEST(Tokeniser, HighBytesAndNulAreNameCharacters) {
   const std::string name{"A\0\xff\x80", 4};
   EXPECT_EQ(scan(name + " B"), "8:" + name + "B");
+}
+
+// One blank between words, a blank or TAB before a "!" comment, and longer
+// runs: the single blank is passed inline, the rest by the run scan.
+TEST(Tokeniser, BlanksBetweenTokensAndBeforeComments) {
+  expectCases({{"A B", "8:AB"},
+               {"A !B", "8:A"},
+               {"A\t!B", "8:A"},
+               {"A ! B", "8:A"},
+               {"A =B", "8:A|14:=|8:B"},
+               {"A = B", "8:A|14:=|8:B"},
+               {"1 2", "2:12"},
+               {"X= 1 !2", "8:X|14:=|2:1"},
+               {"A \tB", "8:AB"},
+               {"A  B", "8:AB"},
+               {"A                 B", "8:AB"},
+               {"( A )", "16:(|8:A|17:)"},
+               {"A ", "8:A"},
+               {" A", "8:A"}});
+}
+
+// A call that does not start where the one before ended scans from its own
+// position: what the call before found past its token is not taken then.
+TEST(Tokeniser, SharedSourceRestartsAnywhere) {
+  const std::string_view text = "AB  +  C !X";
+  TokenSource source(CharacterCode::kAscii, text, kCard);
+  std::string buffer(text.size(), '#');
+  const auto next = [&](std::int32_t from) {
+    std::int32_t in = from;
+    const TokenResult r = nextToken(source, QuoteMode::kNormal, in, 1, buffer);
+    return std::tuple(r.kind, buffer.substr(0, static_cast<std::size_t>(r.length)), in);
+  };
+  EXPECT_EQ(next(1), std::tuple(TokenKind::kName, "AB", 3));
+  EXPECT_EQ(next(2), std::tuple(TokenKind::kName, "B", 3));  // not the "+" found past AB
+  EXPECT_EQ(next(3), std::tuple(TokenKind::kPlus, "+", 6));
+  EXPECT_EQ(next(1), std::tuple(TokenKind::kName, "AB", 3));
+  EXPECT_EQ(next(6), std::tuple(TokenKind::kName, "C", 9));
+  EXPECT_EQ(next(9), std::tuple(TokenKind::kEnd, "", 12));  // a blank, then the comment
+  EXPECT_EQ(next(7), std::tuple(TokenKind::kName, "C", 9));
 }
 
 TEST(Tokeniser, SmallBufferCutsTokenAsMalformed) {
