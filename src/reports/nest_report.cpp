@@ -1,7 +1,6 @@
 #include "reports/nest_report.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -69,14 +68,17 @@ class NestPrinter {
   // with leading zeros (a wider number keeps every digit); blank for 0.
   int putNumber(int index, std::int32_t card) {
     if (card <= 0) return kNumberWidth;
-    char digits[16];
-    const int n =
-        static_cast<int>(std::to_chars(digits, digits + sizeof digits, card).ptr - digits);
-    const int width = 1 + std::max(5, n);
+    auto value = static_cast<std::uint32_t>(card);
+    int digits = 1;
+    for (std::uint32_t rest = value / 10; rest != 0; rest /= 10) ++digits;
+    const int width = 1 + std::max(5, digits);
+    // The digits from the right; past the number's own, the leading zeros.
     char* field = line_ + index;
-    std::fill_n(field, width - n, '0');
+    for (int k = width - 1; k >= 1; --k) {
+      field[k] = static_cast<char>('0' + value % 10);
+      value /= 10;
+    }
     field[0] = ' ';
-    std::copy_n(digits, n, field + width - n);
     end_ = std::max(end_, index + width);
     return std::max(kNumberWidth, width);
   }

@@ -20,8 +20,9 @@ using test::rtrim;
 
 std::string field(int card) {
   if (card == 0) return std::string(6, ' ');
+  // At least five digits with leading zeros; a wider number keeps every digit.
   std::string d = std::to_string(card);
-  return " " + std::string(5 - d.size(), '0') + d;
+  return " " + std::string(d.size() < 5 ? 5 - d.size() : 0, '0') + d;
 }
 
 // A card line: the nest column, the card text, F1, F2 and F3 (0 = blank).
@@ -229,6 +230,21 @@ TEST(NestReport, DeeperThanFifteenLevelsTakesOnePositionPerLevel) {
   EXPECT_EQ(page[20], cardLine(std::string(15, '|') + "G" + dashes(17, 31), "------END DO", 21));
   EXPECT_EQ(page[35], cardLine("1" + dashes(2, 31), "------END DO", 36));
   EXPECT_EQ(page[36], cardLine("", "      END", 37));
+}
+
+// Card numbers of five digits and more: the field widens past 100000, and
+// the fields after it move right.
+TEST(NestReport, CardNumbersOfSixDigitsWidenTheirField) {
+  std::string source = "      SUBROUTINE WIDE\n";
+  for (int card = 2; card <= 99998; ++card) source += "C\n";
+  source += "   10 FORMAT (I5)\n      ASSIGN 10 TO K\n      END\n";
+  const auto r = nestRun("wide.f", source, {"-header(off)", "-size(mxcdbf=200000)"});
+  const test::Lines page = nestPage(r, "WIDE    (SUBROUTINE)  OF  PROGRAM");
+  ASSERT_EQ(page.size(), 100001u);
+  EXPECT_EQ(page[99997], cardLine("", "C", 99998));
+  EXPECT_EQ(page[99998], cardLine("", "   10 FORMAT (I5)", 99999, 0, 100000));
+  EXPECT_EQ(page[99999], cardLine("", "      ASSIGN 10 TO K", 100000, 99999));
+  EXPECT_EQ(page[100000], cardLine("", "      END", 100001));
 }
 
 TEST(NestReport, StrayClosersAndUndefinedTargetsDrawNothingWrong) {
