@@ -129,10 +129,9 @@ void tokenise(Work& b, CharacterCode code) {
       default:
         break;
     }
-    // The statement inside a logical IF may be a direct-access READ too.
-    // (The unit is the third token of the statement: test that before the rest.)
-    // (The unit, a name or an integer, is the token just recorded: that is
-    // tested first, as most tokens are neither.)
+    // The statement inside a logical IF may be a direct-access READ too. The
+    // unit, a name or an integer, is the third token of its statement and the
+    // one just recorded: that is tested first, as most tokens are neither.
     const int last = b.n - 1;
     const TokenKind unit = t.kind[i];
     if ((unit == TokenKind::kName || unit == TokenKind::kInteger) &&
