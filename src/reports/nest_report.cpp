@@ -159,7 +159,13 @@ void NestPrinter::cardLine(std::int32_t card, std::int32_t f2, std::int32_t f3, 
   at += putNumber(at, card);
   at += putNumber(at, f2);
   putNumber(at, f3);
-  emit();
+  if (card > 0) {
+    // The line ends with the last digit of its last number: nothing to
+    // drop, and the bytes just written are not read back.
+    frame_.out().commitWholeRecord(static_cast<std::size_t>(end_));
+  } else {
+    emit();
+  }
 }
 
 void NestPrinter::printStatement(int i) {
