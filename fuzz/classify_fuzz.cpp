@@ -9,6 +9,7 @@
 // Besides the sanitizers, the target checks what callers rely on: every token
 // call advances, tokens stay inside the buffer, the scan ends with the input
 // position one past the text, and the token list is consistent.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -46,6 +47,11 @@ void scanTokens(ksfort::CharacterCode mode, int quoteSetting, bool smallBuffer,
   // An exactly sized heap buffer, so a write past it is a sanitizer report.
   const std::size_t size = smallBuffer ? text.size() / 2 : text.size();
   std::vector<char> buffer(size == 0 ? 1 : size);
+  // The same scan over one shared source, as the classifier makes it: the
+  // calls resume where the one before looked past its token.
+  std::vector<char> sharedBuffer(buffer.size());
+  ksfort::TokenSource shared(mode, text, 66);
+  std::int32_t sharedIn = 1;
   std::int32_t in = 1;
   std::int32_t out = 1;
   const std::int32_t end = static_cast<std::int32_t>(text.size()) + 1;
@@ -55,6 +61,14 @@ void scanTokens(ksfort::CharacterCode mode, int quoteSetting, bool smallBuffer,
     const std::int32_t before = in;
     const ksfort::TokenResult r =
         ksfort::nextToken(mode, quote, text, 66, in, out, std::span<char>(buffer.data(), size));
+    const ksfort::TokenResult rs =
+        ksfort::nextToken(shared, quote, sharedIn, out, std::span<char>(sharedBuffer.data(), size));
+    check(rs.kind == r.kind && rs.length == r.length && sharedIn == in,
+          "a shared source scans another token");
+    check(r.length <= 0 ||
+              std::equal(buffer.begin() + (out - 1), buffer.begin() + (out - 1 + r.length),
+                         sharedBuffer.begin() + (out - 1)),
+          "a shared source writes other characters");
     check(knownTokenKind(r.kind), "unknown token kind");
     check(r.length >= 0, "negative token length");
     check(in >= before && in <= end, "input position out of range");

@@ -128,7 +128,7 @@ class Scanner {
   // A "!" comment runs to the end of its card segment. Most blanks are the
   // padding of the cards' text columns: runs of them go eight at a time, and
   // the padding after the last significant character is not read at all.
-  // The call made last is remembered (see lastSkip).
+  // The call made last is remembered (see lastSkipFrom and lastSkipTo).
   std::size_t skip(std::size_t i) {
     lastSkipFrom_ = i;
     lastSkipTo_ = skipAt(i);

@@ -33,14 +33,16 @@ struct TokenResult {
 // of the text inputPos becomes text.size() + 1 and the kind is kEnd.
 // `cardWidth` (66) bounds "!" comments. Never writes outside `buffer`: a
 // token that does not fit is cut and returned as kMalformed. A buffer as
-// large as the text always suffices. The buffer's bytes after the token's
-// characters may be overwritten: the next token goes there.
+// large as the text always suffices. Up to 15 bytes of `buffer` after the
+// token's characters may be overwritten (the next token goes there); the
+// buffer must not overlap the text.
 TokenResult nextToken(CharacterCode code, QuoteMode quote, std::string_view text,
                       std::int32_t cardWidth, std::int32_t& inputPos, std::int32_t outputPos,
                       std::span<char> buffer);
 
 // A statement's text as the tokeniser reads it, set up once for all the
-// calls over that statement.
+// calls over that statement: one source serves one statement, on one
+// thread, and its text is not changed between the calls.
 struct TokenSource {
   TokenSource(CharacterCode code, std::string_view statementText, std::int32_t cardWidth);
   std::string_view text;    // cut to the largest 32-bit position
@@ -48,7 +50,9 @@ struct TokenSource {
   std::size_t width;        // the card width that bounds "!" comments
   bool ebcdic;
   // The first significant character at or after index resumeFrom is at
-  // resumeAt: found by the call before, which looked past its token.
+  // resumeAt: found by the call before, which looked past its token. Where
+  // the blanks end depends on the position only (for this text, significant
+  // end and width), not on the quote mode or the character table.
   std::size_t resumeFrom = ~std::size_t{0};
   std::size_t resumeAt = 0;
 };

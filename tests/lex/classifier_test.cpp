@@ -176,6 +176,12 @@ TEST(Classifier, TokenLists) {
        "1000:READ|16:(|2:5|15:,|2000:100|15:,|1000:END|14:=|2000:99|15:,|1000:IOSTAT|14:=|8:IOS|"
        "15:,|1000:REC|14:=|2:3|17:)|8:A"},
       {"READ(1'5) A", S::kRead, "1000:READ|16:(|2:1|60:'|2:5|17:)|8:A"},
+      // The unit may be a name, and the READ may be the statement of a logical IF.
+      {"READ(IU'5) A", S::kRead, "1000:READ|16:(|8:IU|60:'|2:5|17:)|8:A"},
+      {"IF (L) READ(1'5) A", S::kIf, "1000:IF|16:(|8:L|17:)|1000:READ|16:(|2:1|60:'|2:5|17:)|8:A",
+       0, 4},
+      {"IF (L) WRITE(IU'5) A", S::kIf,
+       "1000:IF|16:(|8:L|17:)|1000:WRITE|16:(|8:IU|60:'|2:5|17:)|8:A", 0, 4},
       // Construct names: before DO, and after block ends.
       {"OUTER: DO I = 1, N", S::kDo, "3000:OUTER|18::|1000:DO|8:I|14:=|2:1|15:,|8:N", 2},
       {"ENDDO OUTER", S::kEndDo, "1000:ENDDO|3000:OUTER"},

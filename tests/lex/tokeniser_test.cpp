@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -216,6 +217,35 @@ TEST(Tokeniser, SmallBufferCutsTokenAsMalformed) {
   r = nextToken(CharacterCode::kAscii, QuoteMode::kNormal, "ABCDEF+", kCard, in, 4,
                 buffer);  // the buffer is full
   EXPECT_EQ(std::tuple(r.kind, r.length, in), std::tuple(TokenKind::kMalformed, 0, 8));
+}
+
+// A name run is copied 16 bytes at a time where the text and the buffer
+// have room for that: names of 1, 15, 16 and 17 characters, text that ends at
+// the name or runs on, a buffer of just the name, 15, 16 and 17 bytes. The
+// token is whole and no byte past the buffer is written.
+TEST(Tokeniser, ShortRunCopyStaysInsideTheBuffer) {
+  const std::string letters = "ABCDEFGHIJKLMNOPQ";
+  for (const std::size_t length : {1u, 15u, 16u, 17u}) {
+    const std::string name = letters.substr(0, length);
+    for (const std::size_t padding : {0u, 1u, 15u, 16u, 20u}) {
+      const std::string text = name + std::string(padding, ' ') + "+";
+      for (const std::size_t room : {length, std::size_t{15}, std::size_t{16}, std::size_t{17}}) {
+        if (room < length) continue;
+        std::string memory(64, '#');
+        std::int32_t in = 1;
+        const TokenResult r = nextToken(CharacterCode::kAscii, QuoteMode::kNormal, text, kCard, in,
+                                        1, std::span<char>(memory.data(), room));
+        const std::string where =
+            name + " +" + std::to_string(padding) + " in " + std::to_string(room);
+        EXPECT_EQ(std::tuple(r.kind, r.length, in),
+                  std::tuple(TokenKind::kName, static_cast<std::int32_t>(length),
+                             static_cast<std::int32_t>(length) + 1))
+            << where;
+        EXPECT_EQ(memory.substr(0, length), name) << where;
+        EXPECT_EQ(memory.substr(room), std::string(64 - room, '#')) << where;
+      }
+    }
+  }
 }
 
 TEST(Tokeniser, LongStatementsOfOneKindOfCharacter) {
