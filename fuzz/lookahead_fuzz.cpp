@@ -9,6 +9,8 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <string_view>
@@ -43,10 +45,22 @@ bool sameResult(const ksfort::Classification& c, const ksfort::TokenList& a,
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace ksfort;
-  static const std::string dir = [] {
-    std::string tmpl = "/tmp/ksfort_lookahead_fuzz_XXXXXX";
-    return std::string(::mkdtemp(tmpl.data()) ? tmpl : "/tmp") + "/";
-  }();
+  // The one source file of every input, in a directory removed when the
+  // fuzzer ends.
+  struct ScratchDir {
+    std::string path;
+    ScratchDir() {
+      std::string tmpl = "/tmp/ksfort_lookahead_fuzz_XXXXXX";
+      if (!::mkdtemp(tmpl.data())) std::abort();
+      path = tmpl + "/";
+    }
+    ~ScratchDir() {
+      std::error_code ignored;
+      std::filesystem::remove_all(path, ignored);
+    }
+  };
+  static const ScratchDir scratch;
+  const std::string& dir = scratch.path;
   const std::string path = dir + "src.f";
   {
     std::ofstream f(path, std::ios::binary | std::ios::trunc);

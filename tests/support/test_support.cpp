@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -84,10 +85,51 @@ std::string fileText(const std::string& path) {
   return text.str();
 }
 
+namespace {
+
+// The directories a test program made, removed with all they hold when it
+// ends: runs of the suite leave nothing behind in the temp directory.
+class TempDirs {
+ public:
+  TempDirs() = default;
+  TempDirs(const TempDirs&) = delete;
+  TempDirs& operator=(const TempDirs&) = delete;
+  ~TempDirs() {
+    if (::getpid() != owner_) return;  // a forked child leaves them to its parent
+    for (const std::string& d : dirs_) {
+      std::error_code ignored;
+      std::filesystem::remove_all(d, ignored);
+    }
+  }
+  // A new directory under TMPDIR (else /tmp); a test that cannot have one
+  // cannot run, so the program stops with the reason.
+  std::string make() {
+    std::error_code error;
+    std::filesystem::path base = std::filesystem::temp_directory_path(error);
+    if (error) base = "/tmp";
+    std::string tmpl = (base / "ksfort_test_XXXXXX").string();
+    if (!::mkdtemp(tmpl.data())) {
+      std::fprintf(stderr, "cannot create a temp directory in %s\n", base.c_str());
+      std::abort();
+    }
+    dirs_.push_back(tmpl);
+    return tmpl;
+  }
+
+ private:
+  std::vector<std::string> dirs_;
+  pid_t owner_ = ::getpid();
+};
+
+TempDirs& tempDirs() {
+  static TempDirs dirs;
+  return dirs;
+}
+
+}  // namespace
+
 std::string makeTempDir() {
-  std::string tmpl = "/tmp/ksfort_test_XXXXXX";
-  char* p = ::mkdtemp(tmpl.data());
-  return p ? std::string(p) : std::string("/tmp");
+  return tempDirs().make();
 }
 
 std::string writeTempFile(const std::string& name, const std::string& content) {
