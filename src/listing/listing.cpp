@@ -33,14 +33,6 @@ void Listing::commitRecord(std::size_t length) {
   commitWholeRecord(lengthWithoutTrailingBlanks(buf_.get() + used_, length));
 }
 
-void Listing::commitWholeRecord(std::size_t length) {
-  assert((length == 0 || buf_[used_ + length - 1] != ' ') &&
-         "a whole record ends with a non-blank");
-  used_ += length;
-  buf_[used_++] = '\n';
-  if (blockFilled(used_)) flush();
-}
-
 void Listing::write(std::string_view text) {
   append(text, false);
 }

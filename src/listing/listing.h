@@ -4,6 +4,7 @@
 #pragma once
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -43,7 +44,13 @@ class Listing final : public OutputSink {
   void commitRecord(std::size_t length);
   // The same when the caller knows that the record's last character is not a
   // blank: nothing to drop, and the bytes just written are not read back.
-  void commitWholeRecord(std::size_t length);
+  void commitWholeRecord(std::size_t length) {
+    assert((length == 0 || buf_[used_ + length - 1] != ' ') &&
+           "a whole record ends with a non-blank");
+    used_ += length;
+    buf_[used_++] = '\n';
+    if (blockFilled(used_)) flush();
+  }
   // Writes text as it stands (messages of the host services).
   void write(std::string_view text) override;
   void flush() override;

@@ -4,7 +4,9 @@
 #include <bit>
 #include <cassert>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -77,6 +79,9 @@ class TreeWalk {
   TreeWalk& operator=(const TreeWalk&) = delete;
 
   void walk(int root);
+  // The roots whose trees are to be printed, so that only subtrees entered
+  // more than once in them are kept.
+  void expectRoots(const std::vector<int>& roots);
   // Whether a call leads back to an entry it came from, so that a tree may
   // show a recursive call.
   bool hasCycle() const;
@@ -162,6 +167,84 @@ class TreeWalk {
   static constexpr int kCountedLevels = 6;
   static constexpr std::uint64_t kMostLines = std::uint64_t{1} << 48;
   std::vector<std::uint64_t> counted_;
+
+  // Subtrees kept as drawn, for the next time they are called at the same
+  // level. In a call graph without a cycle a subtree entered at a level
+  // prints the same lines wherever it stands, to the right of its node's
+  // cell: left of that stand the bars of the levels above and, on its first
+  // line only, the nodes entered above it since the line before (see
+  // countFrom). So a subtree's lines are kept from its node's connector on
+  // the first time it is drawn, and printed from there the next times: each
+  // line is a copy of the bars with the kept text copied over them. A kept
+  // subtree refers to the kept subtrees in it rather than holding their
+  // lines again, so that what is kept grows with the call graph, not with
+  // the trees: at 540,000 lines of code, 2.2 million tree lines come from
+  // 2.2 MB.
+  //
+  // A subtree's items, one after another: a line (its length from the
+  // column on, 1 to 133, and that text); a kept subtree in it (kRefTag, where
+  // its items start in kept_, the width from this subtree's column to its
+  // own, the text of its first line over that width and the bars of its
+  // other lines there); kEndTag.
+  static constexpr int kFirstKeptLevel = 2;
+  static constexpr int kKeptLevels = kCutLevel - kFirstKeptLevel + 1;
+  static constexpr char kEndTag = 0;
+  static constexpr char kRefTag = static_cast<char>(0xFF);
+  static constexpr std::size_t kMostKeptBytes = std::size_t{4} << 20;
+  static constexpr int keptColumn(int level) { return cellPos(level) + kConnectorOffset - 1; }
+  std::size_t keptIndex(int e, int level) const {
+    return static_cast<std::size_t>(e) * kKeptLevels +
+           static_cast<std::size_t>(level - kFirstKeptLevel);
+  }
+  // A subtree being drawn for the first time, its items gathered.
+  struct Keeping {
+    int level = 0;
+    int entry = 0;
+    std::uint64_t lastLine = 0;  // the count of lines kept at its last line
+    bool single = false;         // one line
+    bool failed = false;         // not to be kept: no room, or a subtree in it not kept
+    std::vector<char> items;
+    // The text of its first line and the bars of its other lines from the
+    // enclosing kept subtree's column to its own.
+    std::array<char, PrintLine::kWidth> firstText{};
+    std::array<char, PrintLine::kWidth> barsText{};
+  };
+  bool keeping_ = false;  // printing a call graph without a cycle
+  // [keptIndex]: where its items start in kept_, plus one; negative for a
+  // subtree of one line; 0 when not kept.
+  std::vector<std::int32_t> keptAt_;
+  // The kept items, and room for a copy of a line's width past the last.
+  std::unique_ptr<char[]> kept_;
+  std::size_t keptUsed_ = 0;
+  bool keptFull_ = false;  // a subtree found no room: no more are kept
+  // The subtrees being kept, nested: the innermost last.
+  std::array<Keeping, kLevels> keepings_;
+  int keepingDepth_ = 0;
+  // Those from this one on have not printed their first line yet.
+  int firstPendingFrom_ = 0;
+  std::uint64_t linesKept_ = 0;  // lines printed while a subtree was being kept
+  // [keptIndex]: how often the subtree is entered in the trees to be
+  // printed, up to 2: one entered once is not kept.
+  std::vector<std::uint8_t> entered_;
+  int printingKept_ = 0;  // inside the lines of a kept subtree
+  int lastRoot_ = 0;
+
+  // After the node just entered at level with calls to walk: true when its
+  // subtree was printed from what was kept; else it may start being kept.
+  bool printKept(int level);
+  const char* printKeptItems(const char* item, int column, char* line);
+  void startKeeping(int level, int e);
+  void keepLine(const char* line, int length);
+  void finishKeeping();
+  static void appendRef(Keeping& into, std::int32_t at, int level, const char* firstText,
+                        const char* barsText);
+  char* beginLine();
+  char* startLine(int first, int upto);
+  void commitLine(const char* line, int length);
+  void printBarsOf(std::uint32_t bars);
+  // The work fields as the walk of root leaves them, where kept lines stood
+  // for parts of it.
+  void markWorkFields(int root);
 };
 
 TreeWalk::TreeWalk(PageFrame& frame, StopPath& stop, ProgramStructure& structure)
@@ -169,6 +252,12 @@ TreeWalk::TreeWalk(PageFrame& frame, StopPath& stop, ProgramStructure& structure
   frame_ = &frame;
   stop_ = &stop;
   workFields_ = &structure.programs;
+  keeping_ = !hasCycle();
+  if (keeping_) {
+    counted_.assign(nodes_.size() * kCountedLevels, 0);
+    keptAt_.assign(nodes_.size() * kKeptLevels, 0);
+    kept_ = std::make_unique_for_overwrite<char[]>(kMostKeptBytes + PrintLine::kWidth);
+  }
 }
 
 TreeWalk::TreeWalk(const ProgramStructure& structure)
@@ -200,6 +289,7 @@ TreeWalk::TreeWalk(const ProgramStructure& structure)
 
 TreeWalk::~TreeWalk() {
   if (!workFields_) return;
+  if (keeping_ && lastRoot_ != 0) markWorkFields(lastRoot_);
   for (int e = 1; e <= programs_.count(); ++e) {
     workFields_->at(e, ProgramField::kTreeCut) = node(e).cut;
     workFields_->at(e, ProgramField::kTreeNext) = node(e).next;
@@ -273,6 +363,7 @@ void TreeWalk::walk(int root) {
   }
   touched_.clear();
   freshFrom_ = kLevels + 1;
+  lastRoot_ = root;
   int depth = enter(1, root, nullptr) ? 1 : 0;
   while (depth > 0) {
     PathLevel& at = path_[static_cast<std::size_t>(depth - 1)];
@@ -288,6 +379,7 @@ void TreeWalk::walk(int root) {
     const Call& c = call(at.call);
     if (enter(depth + 1, c.callee, &c)) {
       ++depth;
+      if (keeping_ && depth >= kFirstKeptLevel) printKept(depth);
     } else {
       ++at.call;
       setBar(depth);
@@ -406,24 +498,13 @@ void TreeWalk::printLine(int level, Ending ending) {
   // below (a level's cell, or the trailer and its "=" fill). The bars are
   // copied whole, past the line's end too: a copy of constant size is a few
   // moves.
-  char* line = frame_->out().recordRoom(PrintLine::kWidth).data();
-  std::memcpy(line, bars_.data(), PrintLine::kWidth);
   // Levels 1 to first - 2 keep their bars; first - 1 branches to the nodes
   // shown; a further call at first - 1 or below announces the next line.
   const std::uint32_t aboveLevel = (1u << level) - 1;
   const std::uint32_t aboveBranch = (1u << std::max(first - 1, 1)) - 1;
   const bool announced = (furtherMask_ & aboveLevel & ~aboveBranch) != 0;
   const bool anyBar = (furtherMask_ & aboveBranch) != 0;
-  if (first > 1) putAt(line, cellPos(first - 1) + kConnectorOffset, " +-");
-  for (int k = first; k < level; ++k) {
-    const PathLevel& node = path_[static_cast<std::size_t>(k - 1)];
-    putNode(line, cellPos(k), node, '-');
-    if (node.furtherCalls()) {
-      putAt(line, cellPos(k) + kConnectorOffset, "-+-");
-    } else {
-      putAt(line, cellPos(k) + kConnectorOffset, "---");
-    }
-  }
+  char* line = startLine(first, level);
   const PathLevel& node = path_[static_cast<std::size_t>(level - 1)];
   const int connector = cellPos(level) + kConnectorOffset;
   switch (ending) {
@@ -448,21 +529,257 @@ void TreeWalk::printLine(int level, Ending ending) {
   // node's cell.
   const int length =
       ending == Ending::kLeaf ? cellPos(level) - 1 + node.shownLength() : PrintLine::kWidth;
-  frame_->out().commitWholeRecord(static_cast<std::size_t>(length));
+  commitLine(line, length);
   if (!announced && anyBar) printBars(first);
+}
+
+// A line begun as a copy of the bars. The room reaches a line's width past
+// the line, for copies of constant size anywhere in it.
+char* TreeWalk::beginLine() {
+  char* line = frame_->out().recordRoom(2 * PrintLine::kWidth).data();
+  std::memcpy(line, bars_.data(), PrintLine::kWidth);
+  return line;
+}
+
+// A line begun as the bars, with the nodes entered since the previous line
+// from level first to upto - 1 written over them, each with its connector.
+char* TreeWalk::startLine(int first, int upto) {
+  char* line = beginLine();
+  if (first > 1) putAt(line, cellPos(first - 1) + kConnectorOffset, " +-");
+  for (int k = first; k < upto; ++k) {
+    const PathLevel& node = path_[static_cast<std::size_t>(k - 1)];
+    putNode(line, cellPos(k), node, '-');
+    if (node.furtherCalls()) {
+      putAt(line, cellPos(k) + kConnectorOffset, "-+-");
+    } else {
+      putAt(line, cellPos(k) + kConnectorOffset, "---");
+    }
+  }
+  return line;
+}
+
+inline void TreeWalk::commitLine(const char* line, int length) {
+  frame_->out().commitWholeRecord(static_cast<std::size_t>(length));
+  if (keepingDepth_ > 0) keepLine(line, length);
+}
+
+void TreeWalk::startKeeping(int level, int e) {
+  if (keptFull_ || keepingDepth_ == kLevels || entered_.empty() ||
+      entered_[keptIndex(e, level)] < 2)
+    return;
+  Count count;
+  if (!countFrom(level, e, count)) return;
+  Keeping& k = keepings_[static_cast<std::size_t>(keepingDepth_++)];
+  k.level = level;
+  k.entry = e;
+  k.lastLine = linesKept_ + count.lines;
+  k.single = count.lines == 1;
+  k.failed = false;
+  k.items.clear();
+  if (keepingDepth_ > 1) {
+    const int from = keptColumn(keepings_[static_cast<std::size_t>(keepingDepth_ - 2)].level);
+    std::memcpy(k.barsText.data(), bars_.data() + from,
+                static_cast<std::size_t>(keptColumn(level) - from));
+  }
+}
+
+// The line just printed, for the subtrees being kept: it is the first line
+// of those that began since the line before, and an item of the innermost
+// (unless it was printed from what is kept, which that one refers to). A
+// subtree's last line ends its keeping; a line of bars after it belongs to
+// the levels above.
+[[gnu::noinline]] void TreeWalk::keepLine(const char* line, int length) {
+  ++linesKept_;
+  for (int d = std::max(firstPendingFrom_, 1); d < keepingDepth_; ++d) {
+    Keeping& k = keepings_[static_cast<std::size_t>(d)];
+    const int from = keptColumn(keepings_[static_cast<std::size_t>(d - 1)].level);
+    std::memcpy(k.firstText.data(), line + from,
+                static_cast<std::size_t>(keptColumn(k.level) - from));
+  }
+  firstPendingFrom_ = keepingDepth_;
+  Keeping& inner = keepings_[static_cast<std::size_t>(keepingDepth_ - 1)];
+  if (printingKept_ == 0 && !inner.failed) {
+    const int column = keptColumn(inner.level);
+    assert(length > column && "a line inside a subtree reaches past its node's cell");
+    if (length > column) {
+      inner.items.push_back(static_cast<char>(length - column));
+      inner.items.insert(inner.items.end(), line + column, line + length);
+    } else {
+      inner.failed = true;
+    }
+  }
+  while (keepingDepth_ > 0 &&
+         keepings_[static_cast<std::size_t>(keepingDepth_ - 1)].lastLine <= linesKept_)
+    finishKeeping();
+}
+
+void TreeWalk::appendRef(Keeping& into, std::int32_t at, int level, const char* firstText,
+                         const char* barsText) {
+  const int width = keptColumn(level) - keptColumn(into.level);
+  into.items.push_back(kRefTag);
+  const auto* bytes = reinterpret_cast<const char*>(&at);
+  into.items.insert(into.items.end(), bytes, bytes + sizeof at);
+  into.items.push_back(static_cast<char>(width));
+  into.items.insert(into.items.end(), firstText, firstText + width);
+  into.items.insert(into.items.end(), barsText, barsText + width);
+}
+
+// The innermost subtree being kept is drawn: its items go to kept_ when there
+// is room, and the subtree around it refers to them.
+void TreeWalk::finishKeeping() {
+  Keeping& k = keepings_[static_cast<std::size_t>(--keepingDepth_)];
+  firstPendingFrom_ = std::min(firstPendingFrom_, keepingDepth_);
+  k.items.push_back(kEndTag);
+  if (!k.failed && k.items.size() <= kMostKeptBytes - keptUsed_) {
+    std::memcpy(kept_.get() + keptUsed_, k.items.data(), k.items.size());
+    const auto at = static_cast<std::int32_t>(keptUsed_ + 1);
+    keptAt_[keptIndex(k.entry, k.level)] = k.single ? -at : at;
+    if (keepingDepth_ > 0) {
+      Keeping& outer = keepings_[static_cast<std::size_t>(keepingDepth_ - 1)];
+      if (!outer.failed)
+        appendRef(outer, static_cast<std::int32_t>(keptUsed_), k.level, k.firstText.data(),
+                  k.barsText.data());
+    }
+    keptUsed_ += k.items.size();
+    return;
+  }
+  keptFull_ = keptFull_ || !k.failed;
+  if (keepingDepth_ > 0) keepings_[static_cast<std::size_t>(keepingDepth_ - 1)].failed = true;
+}
+
+bool TreeWalk::printKept(int level) {
+  PathLevel& at = path_[static_cast<std::size_t>(level - 1)];
+  const std::int32_t kept = keptAt_[keptIndex(at.entry, level)];
+  const std::int32_t keptAt = std::abs(kept);
+  if (keptAt == 0) {
+    startKeeping(level, at.entry);
+    return false;
+  }
+  // The first line shows the nodes entered above since the line before, and
+  // this one; the lines inside the subtree are announced by its own calls.
+  const int first = freshFrom_;
+  freshFrom_ = kLevels + 1;
+  frame_->countLine();
+  char* line = startLine(first, level);
+  putNode(line, cellPos(level), at, '-');
+  if (keepingDepth_ > 0) {
+    Keeping& outer = keepings_[static_cast<std::size_t>(keepingDepth_ - 1)];
+    const int from = keptColumn(outer.level);
+    if (!outer.failed) appendRef(outer, keptAt - 1, level, line + from, bars_.data() + from);
+  }
+  ++printingKept_;
+  printKeptItems(kept_.get() + keptAt - 1, keptColumn(level), line);
+  --printingKept_;
+  // The subtree's calls are done. After its last line, as after any, comes
+  // a line of the bars above the branch that line shows from, unless a
+  // further call at that branch or below announces the next line: that
+  // branch is above this node when its first line is its last, else it is
+  // this node's.
+  at.call = at.lastCall + 1;
+  setBar(level);
+  const int branch = kept < 0 ? std::max(first - 1, 1) : level;
+  const std::uint32_t aboveBranch = (1u << branch) - 1;
+  const std::uint32_t announcing = ((1u << level) - 1) & ~aboveBranch;
+  if ((furtherMask_ & announcing) == 0 && (furtherMask_ & aboveBranch) != 0)
+    printBarsOf(furtherMask_ & aboveBranch);
+  return true;
+}
+
+// Prints the kept items from item, of a subtree whose text starts at column;
+// line is its first line, begun left of the column. The text is copied a
+// line's width at a time (a copy of constant size is a few moves): kept_ and
+// the line's room both reach that far. Returns the item after the end.
+const char* TreeWalk::printKeptItems(const char* item, int column, char* line) {
+  for (;;) {
+    const char tag = *item++;
+    if (tag == kEndTag) return item;
+    if (!line) {
+      frame_->countLine();
+      line = beginLine();
+    }
+    if (tag == kRefTag) {
+      std::int32_t at = 0;
+      std::memcpy(&at, item, sizeof at);
+      item += sizeof at;
+      const auto width = static_cast<unsigned char>(*item++);
+      std::memcpy(line + column, item, PrintLine::kWidth);
+      item += width;
+      // The bars of its other lines stand there while it prints.
+      std::memcpy(bars_.data() + column, item, width);
+      item += width;
+      printKeptItems(kept_.get() + at, column + width, line);
+    } else {
+      const auto length = static_cast<unsigned char>(tag);
+      std::memcpy(line + column, item, PrintLine::kWidth);
+      commitLine(line, column + length);
+      item += length;
+    }
+    line = nullptr;
+  }
+}
+
+void TreeWalk::expectRoots(const std::vector<int>& roots) {
+  if (!keeping_) return;
+  entered_.assign(nodes_.size() * kKeptLevels, 0);
+  // Level by level: a node entered at a level with calls to walk enters
+  // each callee at the next level as often as it is entered itself.
+  std::vector<std::uint8_t> at(nodes_.size(), 0);
+  std::vector<std::uint8_t> next(nodes_.size(), 0);
+  for (const int root : roots) at[static_cast<std::size_t>(root)] = 1;
+  for (int level = 1; level < kCutLevel; ++level) {
+    std::fill(next.begin(), next.end(), 0);
+    for (std::size_t e = 1; e < nodes_.size(); ++e) {
+      if (at[e] == 0) continue;
+      const Node& n = nodes_[e];
+      for (std::int32_t p = n.callsStart; p < n.callsStart + n.calls; ++p) {
+        std::uint8_t& callee = next[static_cast<std::size_t>(call(p).callee)];
+        callee = static_cast<std::uint8_t>(std::min(2, callee + at[e]));
+      }
+    }
+    for (std::size_t e = 1; e < nodes_.size(); ++e)
+      if (next[e] != 0) entered_[keptIndex(static_cast<int>(e), level + 1)] = next[e];
+    std::swap(at, next);
+  }
+}
+
+void TreeWalk::markWorkFields(int root) {
+  for (Node& n : nodes_) n.next = n.cut = 0;
+  std::vector<std::uint16_t> seen(nodes_.size(), 0);  // bit k: entered at level k
+  std::vector<std::pair<int, int>> open{{root, 1}};
+  seen[static_cast<std::size_t>(root)] = 1u << 1;
+  while (!open.empty()) {
+    const auto [e, level] = open.back();
+    open.pop_back();
+    Node& n = node(e);
+    if (n.calls > 0 && level >= kCutLevel && calleesCall(n)) {
+      n.cut = 1;
+      continue;
+    }
+    n.next = -1;
+    for (std::int32_t p = n.callsStart; p < n.callsStart + n.calls; ++p) {
+      const int callee = call(p).callee;
+      std::uint16_t& entered = seen[static_cast<std::size_t>(callee)];
+      const auto bit = static_cast<std::uint16_t>(1u << (level + 1));
+      if ((entered & bit) != 0) continue;
+      entered = static_cast<std::uint16_t>(entered | bit);
+      open.emplace_back(callee, level + 1);
+    }
+  }
 }
 
 // The line of bars alone after a last call: the bars of the levels above
 // first - 1, as on the line just printed; it ends with the last of them.
 void TreeWalk::printBars(int first) {
-  const std::uint32_t bars = furtherMask_ & ((1u << std::max(first - 1, 1)) - 1);
+  printBarsOf(furtherMask_ & ((1u << std::max(first - 1, 1)) - 1));
+}
+
+// The line of the bars of the levels whose bits are set.
+void TreeWalk::printBarsOf(std::uint32_t bars) {
   assert(bars != 0 && "a line of bars has a bar");
   const int last = std::bit_width(bars) - 1;
   const int length = cellPos(last) + kConnectorOffset + 1;  // up to its "|"
   frame_->countLine();
-  char* line = frame_->out().recordRoom(PrintLine::kWidth).data();
-  std::memcpy(line, bars_.data(), PrintLine::kWidth);
-  frame_->out().commitWholeRecord(static_cast<std::size_t>(length));
+  commitLine(beginLine(), length);
 }
 
 void startTreePage(PageFrame& frame, std::string_view title) {
@@ -516,6 +833,7 @@ void printTree(PageFrame& frame, StopPath& stop, ProgramStructure& structure,
   if (!isBlank(entryName)) {
     const int root = findSelected(programs, entryName);
     if (root != 0) {
+      walk.expectRoots({root});
       printOneTree(frame, walk, programs, programName, root);
       return;
     }
@@ -531,8 +849,9 @@ void printTree(PageFrame& frame, StopPath& stop, ProgramStructure& structure,
     return;
   }
 
-  for (const int root : treeRoots(structure))
-    printOneTree(frame, walk, programs, programName, root);
+  const std::vector<int> roots = treeRoots(structure);
+  walk.expectRoots(roots);
+  for (const int root : roots) printOneTree(frame, walk, programs, programName, root);
 }
 
 std::vector<int> treeRoots(const ProgramStructure& structure) {

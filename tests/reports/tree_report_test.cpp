@@ -23,11 +23,11 @@ const TableLimit kFull{"FULL", "LIMIT = "};
 
 // A program table as the unit close leaves it.
 struct Tables {
-  explicit Tables(StopPath& stop) {
-    s.programs = ProgramTable(stop, kCapacity, usage);
-    s.relations = RelationStore(kCapacity, kCapacity, stop, usage);
-    s.lists.calls = LimitedTable<CallRecord>(stop, kFull, kCapacity);
-    s.lists.entries = LimitedTable<std::int32_t>(stop, kFull, kCapacity);
+  explicit Tables(StopPath& stop, int capacity = kCapacity) {
+    s.programs = ProgramTable(stop, capacity, usage);
+    s.relations = RelationStore(capacity, capacity, stop, usage);
+    s.lists.calls = LimitedTable<CallRecord>(stop, kFull, capacity);
+    s.lists.entries = LimitedTable<std::int32_t>(stop, kFull, capacity);
   }
   int unit(std::string_view name, char kind, std::initializer_list<std::string_view> entries = {}) {
     const int u = s.programs.define(name);
@@ -272,6 +272,44 @@ TEST(TreeReport, CutLineFollowedByACutSibling) {
                   " " + std::string(6 * 14, ' ') + gap + " +-" + " S.V8    ====>" + trailer}));
 }
 
+// A random call graph without a cycle, for units U01 to U24 (U01 the main
+// program): each calls up to three of the three units after it, some
+// through an ENTRY name, some as functions, and units beyond the last are
+// routines not in the run. Deep chains are cut at level 8, and callees are
+// shared, so that one subtree stands at one level under many callers.
+void randomGraph(Tables& tb, std::mt19937& calls) {
+  constexpr int kUnits = 24;
+  const auto name = [](int u) { return "U" + std::to_string(100 + u).substr(1); };
+  std::vector<bool> entry(kUnits + 1);
+  for (int u = 1; u <= kUnits; ++u) {
+    entry[static_cast<std::size_t>(u)] = calls() % 5 == 0;
+    if (entry[static_cast<std::size_t>(u)]) {
+      tb.unit(name(u), u == 1 ? 'P' : 'S', {"E" + name(u)});
+    } else {
+      tb.unit(name(u), u == 1 ? 'P' : 'S');
+    }
+  }
+  for (int u = 1; u <= kUnits; ++u) {
+    std::vector<std::string> callees;
+    const int n = static_cast<int>(calls() % 4);
+    for (int k = 0; k < n && u < kUnits; ++k) {
+      const int v = u + 1 + static_cast<int>(calls() % 3);
+      std::string callee = v > kUnits ? "LIB" + std::to_string(v)
+                           : entry[static_cast<std::size_t>(v)] && calls() % 2 == 0 ? "E" + name(v)
+                                                                                    : name(v);
+      if (calls() % 4 == 0) callee += "/F";
+      callees.push_back(callee);
+    }
+    std::sort(callees.begin(), callees.end());
+    callees.erase(std::unique(callees.begin(), callees.end(),
+                              [](const std::string& a, const std::string& b) {
+                                return a.substr(0, a.find('/')) == b.substr(0, b.find('/'));
+                              }),
+                  callees.end());
+    tb.calls(name(u), callees);
+  }
+}
+
 // The pages the trees print, counted without drawing them, on random call
 // graphs without a cycle: deep chains (cut at level 8), shared callees,
 // callees reached through ENTRY names, function references, calls of units
@@ -290,38 +328,8 @@ TEST(TreeReport, PagesCountedAheadAreThePagesPrinted) {
       t.run->frame.settings.linesPerPage = f.length;
       t.run->frame.settings.paging = f.paging;
       Tables tb(t.run->stop);
-      constexpr int kUnits = 24;
-      const auto name = [](int u) { return "U" + std::to_string(100 + u).substr(1); };
       std::mt19937 calls(random());
-      std::vector<bool> entry(kUnits + 1);
-      for (int u = 1; u <= kUnits; ++u) {
-        entry[static_cast<std::size_t>(u)] = calls() % 5 == 0;
-        if (entry[static_cast<std::size_t>(u)]) {
-          tb.unit(name(u), u == 1 ? 'P' : 'S', {"E" + name(u)});
-        } else {
-          tb.unit(name(u), u == 1 ? 'P' : 'S');
-        }
-      }
-      for (int u = 1; u <= kUnits; ++u) {
-        std::vector<std::string> callees;
-        const int n = static_cast<int>(calls() % 4);
-        for (int k = 0; k < n && u < kUnits; ++k) {
-          const int v = u + 1 + static_cast<int>(calls() % 3);
-          std::string callee = v > kUnits ? "LIB" + std::to_string(v)
-                               : entry[static_cast<std::size_t>(v)] && calls() % 2 == 0
-                                   ? "E" + name(v)
-                                   : name(v);
-          if (calls() % 4 == 0) callee += "/F";
-          callees.push_back(callee);
-        }
-        std::sort(callees.begin(), callees.end());
-        callees.erase(std::unique(callees.begin(), callees.end(),
-                                  [](const std::string& a, const std::string& b) {
-                                    return a.substr(0, a.find('/')) == b.substr(0, b.find('/'));
-                                  }),
-                      callees.end());
-        tb.calls(name(u), callees);
-      }
+      randomGraph(tb, calls);
       const std::optional<std::int64_t> pages =
           countTreePages(t.run->frame, tb.s, blankField<32>());
       ASSERT_TRUE(pages.has_value()) << graph;
@@ -348,6 +356,148 @@ TEST(TreeReport, PagesCountedAheadOfASelectedEntry) {
     const std::int32_t before = t.run->frame.pageNumber();
     print(t, tb, entry);
     EXPECT_EQ(t.run->frame.pageNumber() - before, pages) << entry;
+  }
+}
+
+// A subtree called again at the same level prints the lines it printed the
+// first time, to the right of its node: left of it stand the bars of the
+// new callers, and after its last line comes the line of bars that its new
+// place calls for. C has two calls (X, Y), D one (Y); Q, R, X, Y are not in
+// the run.
+TEST(TreeReport, SubtreeCalledAgainAtItsLevelUnderOtherCallers) {
+  struct Row {
+    const char* what;
+    std::vector<std::pair<std::string, std::vector<std::string>>> calls;
+    test::Lines lines;
+  };
+  const std::string x = "*S.X", y = "*S.Y";
+  const Row rows[] = {
+      {"under a caller that goes on, then under the last call of the last",
+       {{"MAIN", {"A", "B"}}, {"A", {"C", "Q"}}, {"B", {"C"}}, {"C", {"X", "Y"}}},
+       {" " + std::string(" P.MAIN  ---+-") + " S.A     ---+-" + " S.C     ---+-" + x,
+        " " + gap + " | " + gap + " | " + gap + " +-" + y,
+        " " + gap + " | " + gap + " |",  // C's calls end; MAIN's and A's go on
+        " " + gap + " | " + gap + " +-" + "*S.Q", " " + gap + " |",
+        " " + gap + " +-" + " S.B     -----" + " S.C     ---+-" + x,
+        " " + blank + blank + gap + " +-" + y}},  // nothing goes on: no bars
+      {"under the last call of a caller, then under a caller that goes on",
+       {{"MAIN", {"A", "B"}}, {"A", {"C"}}, {"B", {"C", "R"}}, {"C", {"X", "Y"}}},
+       {" " + std::string(" P.MAIN  ---+-") + " S.A     -----" + " S.C     ---+-" + x,
+        " " + gap + " | " + blank + gap + " +-" + y, " " + gap + " |",
+        " " + gap + " +-" + " S.B     ---+-" + " S.C     ---+-" + x,
+        " " + blank + gap + " | " + gap + " +-" + y,
+        " " + blank + gap + " |",  // B's bar after C's last call
+        " " + blank + gap + " +-" + "*S.R"}},
+      {"a subtree of one line: its caller's further call announces the next",
+       {{"MAIN", {"A", "B"}}, {"A", {"D", "Q"}}, {"B", {"D", "R"}}, {"D", {"Y"}}},
+       {" " + std::string(" P.MAIN  ---+-") + " S.A     ---+-" + " S.D     -----" + y,
+        " " + gap + " | " + gap + " +-" + "*S.Q", " " + gap + " |",
+        " " + gap + " +-" + " S.B     ---+-" + " S.D     -----" + y,
+        " " + blank + gap + " +-" + "*S.R"}},
+      {"a subtree of one line last under the last call: no bars after it",
+       {{"MAIN", {"A", "B"}}, {"A", {"D", "Q"}}, {"B", {"D"}}, {"D", {"Y"}}},
+       {" " + std::string(" P.MAIN  ---+-") + " S.A     ---+-" + " S.D     -----" + y,
+        " " + gap + " | " + gap + " +-" + "*S.Q", " " + gap + " |",
+        " " + gap + " +-" + " S.B     -----" + " S.D     -----" + y}},
+  };
+  for (const Row& r : rows) {
+    test::TestRun t;
+    Tables tb(t.run->stop);
+    for (const auto& [caller, callees] : r.calls) tb.unit(caller, caller == "MAIN" ? 'P' : 'S');
+    for (const auto& [caller, callees] : r.calls) tb.calls(caller, callees);
+    EXPECT_EQ(print(t, tb), page(treeTitle("MAIN"), 1, r.lines)) << r.what;
+  }
+}
+
+// Two units that call each other and nobody calls add no tree, but make
+// the call graph one with a cycle, where every subtree is drawn where it
+// stands (its lines may depend on the path). The trees must not change.
+void addUnreachableCycle(Tables& tb) {
+  tb.unit("ZZCYCLE1", 'S');
+  tb.unit("ZZCYCLE2", 'S');
+  tb.calls("ZZCYCLE1", {"ZZCYCLE2"});
+  tb.calls("ZZCYCLE2", {"ZZCYCLE1"});
+}
+
+// Lines, pages and the program table's work fields as the trees leave them.
+struct Printed {
+  test::Lines lines;
+  std::vector<std::pair<std::int32_t, std::int32_t>> workFields;
+};
+Printed printAll(test::TestRun& t, Tables& tb, int entries) {
+  Printed p{print(t, tb), {}};
+  for (int e = 1; e <= entries; ++e)
+    p.workFields.emplace_back(tb.s.programs.at(e, ProgramField::kTreeCut),
+                              tb.s.programs.at(e, ProgramField::kTreeNext));
+  return p;
+}
+
+// Subtrees printed from what was kept of them print as subtrees drawn where
+// they stand, on random call graphs (see randomGraph), with page breaks
+// inside them, and leave the same work fields.
+TEST(TreeReport, KeptSubtreesPrintAsDrawnSubtrees) {
+  std::mt19937 random(11);
+  const struct {
+    int length;
+    bool paging;
+  } frames[] = {{9, true}, {17, true}, {60, false}};
+  for (int graph = 0; graph < 80; ++graph) {
+    const std::uint32_t seed = random();
+    for (const auto& f : frames) {
+      Printed printed[2];
+      for (const bool cycle : {false, true}) {
+        test::TestRun t;
+        t.run->frame.settings.linesPerPage = f.length;
+        t.run->frame.settings.paging = f.paging;
+        Tables tb(t.run->stop, 128);
+        std::mt19937 calls(seed);
+        randomGraph(tb, calls);
+        const int entries = tb.s.programs.count();
+        if (cycle) addUnreachableCycle(tb);
+        printed[cycle] = printAll(t, tb, entries);
+      }
+      EXPECT_EQ(printed[0].lines, printed[1].lines) << graph << " " << f.length;
+      EXPECT_EQ(printed[0].workFields, printed[1].workFields) << graph;
+    }
+  }
+}
+
+// Far more subtrees than their room keeps: one that finds no room, and the
+// subtrees around it, are drawn where they stand each time. Two roots call
+// units W, each calling one unit U of its own that calls 1 to 60 routines:
+// every subtree is entered twice, and the room runs out inside the first
+// tree, where a U finds no room and its W, far smaller, still would.
+TEST(TreeReport, SubtreesBeyondTheRoomKeptAreDrawnEachTime) {
+  constexpr int kUnits = 9000;
+  for (const int shift : {0, 7, 19}) {
+    Printed printed[2];
+    for (const bool cycle : {false, true}) {
+      test::TestRun t;
+      t.run->frame.settings.paging = false;
+      Tables tb(t.run->stop, 34 * kUnits + 64);
+      std::vector<std::string> leaves;
+      for (int k = 0; k < 60; ++k) leaves.push_back("LIBRAR" + std::to_string(10 + k));
+      std::vector<std::string> outer;
+      for (int w = 0; w < kUnits; ++w) outer.push_back("W" + std::to_string(10000 + w));
+      tb.unit("ROOT1", 'P');
+      tb.unit("ROOT2", 'S');
+      for (int w = 0; w < kUnits; ++w) {
+        const std::string u = "U" + std::to_string(10000 + w);
+        tb.unit(outer[static_cast<std::size_t>(w)], 'S');
+        tb.unit(u, 'S');
+        tb.calls(outer[static_cast<std::size_t>(w)], {u});
+        tb.calls(u, std::vector<std::string>(leaves.begin(),
+                                             leaves.begin() + 1 + (w * 13 + shift) % 60));
+      }
+      tb.calls("ROOT1", outer);
+      tb.calls("ROOT2", outer);
+      const int entries = tb.s.programs.count();
+      if (cycle) addUnreachableCycle(tb);
+      printed[cycle] = printAll(t, tb, entries);
+    }
+    ASSERT_EQ(printed[0].lines.size(), printed[1].lines.size()) << shift;
+    EXPECT_EQ(printed[0].lines, printed[1].lines) << shift;
+    EXPECT_EQ(printed[0].workFields, printed[1].workFields) << shift;
   }
 }
 
