@@ -51,6 +51,19 @@ constexpr int cellPos(int level) {
   return kFirstCellPos + (level - 1) * kCellWidth;
 }
 
+// Where the kept lines of a subtree entered at level start: its node's
+// connector (an index into the line).
+constexpr int keptColumn(int level) {
+  return cellPos(level) + kConnectorOffset - 1;
+}
+// Kept lines of up to kShortText characters are copied as that many, the
+// bars before them kBarsBlock characters at a time: the bars and a line's
+// room reach past what is copied.
+constexpr int kShortText = 32;
+constexpr int kBarsBlock = 16;
+static_assert((keptColumn(kCutLevel) + kBarsBlock - 1) / kBarsBlock * kBarsBlock <=
+              PrintLine::kWidth);
+
 enum class Ending { kLeaf, kRecursion, kCut };
 
 // One level of the current path: the node and the call of its group being
@@ -191,7 +204,6 @@ class TreeWalk {
   static constexpr char kEndTag = 0;
   static constexpr char kRefTag = static_cast<char>(0xFF);
   static constexpr std::size_t kMostKeptBytes = std::size_t{4} << 20;
-  static constexpr int keptColumn(int level) { return cellPos(level) + kConnectorOffset - 1; }
   std::size_t keptIndex(int e, int level) const {
     return static_cast<std::size_t>(e) * kKeptLevels +
            static_cast<std::size_t>(level - kFirstKeptLevel);
@@ -239,6 +251,7 @@ class TreeWalk {
   static void appendRef(Keeping& into, std::int32_t at, int level, const char* firstText,
                         const char* barsText);
   char* beginLine();
+  char* beginLineTo(int column);
   char* startLine(int first, int upto);
   void commitLine(const char* line, int length);
   void printBarsOf(std::uint32_t bars);
@@ -541,6 +554,15 @@ char* TreeWalk::beginLine() {
   return line;
 }
 
+// The same where the line is written from column on: the bars are copied up
+// to there only, a block of constant size at a time.
+char* TreeWalk::beginLineTo(int column) {
+  char* line = frame_->out().recordRoom(2 * PrintLine::kWidth).data();
+  for (int at = 0; at < column; at += kBarsBlock)
+    std::memcpy(line + at, bars_.data() + at, kBarsBlock);
+  return line;
+}
+
 // A line begun as the bars, with the nodes entered since the previous line
 // from level first to upto - 1 written over them, each with its connector.
 char* TreeWalk::startLine(int first, int upto) {
@@ -695,7 +717,7 @@ const char* TreeWalk::printKeptItems(const char* item, int column, char* line) {
     if (tag == kEndTag) return item;
     if (!line) {
       frame_->countLine();
-      line = beginLine();
+      line = beginLineTo(column);
     }
     if (tag == kRefTag) {
       std::int32_t at = 0;
@@ -710,7 +732,11 @@ const char* TreeWalk::printKeptItems(const char* item, int column, char* line) {
       printKeptItems(kept_.get() + at, column + width, line);
     } else {
       const auto length = static_cast<unsigned char>(tag);
-      std::memcpy(line + column, item, PrintLine::kWidth);
+      if (length <= kShortText) {
+        std::memcpy(line + column, item, kShortText);
+      } else {
+        std::memcpy(line + column, item, PrintLine::kWidth);
+      }
       commitLine(line, column + length);
       item += length;
     }
