@@ -1,5 +1,6 @@
 #include "reports/master_index_report.h"
 
+#include <array>
 #include <string>
 
 #include "listing/block_letters.h"
@@ -74,15 +75,8 @@ std::string titleOf(std::string_view head, const std::array<char, 10>& programNa
 }
 
 // "(" class kind L ":" D R S X IOB ")"
-std::string codeText(const IndexEntry& e) {
-  std::string s = "(";
-  s += e.code[5];
-  s += e.code[6];
-  s += e.code[7];
-  s += ':';
-  s.append(e.code.data(), 5);
-  s += ')';
-  return s;
+std::array<char, 11> codeText(const std::array<char, 8>& code) {
+  return {'(', code[5], code[6], code[7], ':', code[0], code[1], code[2], code[3], code[4], ')'};
 }
 
 }  // namespace
@@ -126,9 +120,12 @@ void printMasterIndex(PageFrame& frame, std::string_view date, const MasterIndex
   std::size_t i = 0;
   while (i < order.size()) {
     // One run of entries with the same 32-character name.
-    const Name& name = index.name(static_cast<std::size_t>(order[i]));
+    const auto head = static_cast<std::size_t>(order[i]);
+    const Name& name = index.name(head);
+    const std::int32_t number = index.nameNumber(head);
     std::size_t end = i;
-    while (end < order.size() && index.name(static_cast<std::size_t>(order[end])) == name) ++end;
+    while (end < order.size() && index.nameNumber(static_cast<std::size_t>(order[end])) == number)
+      ++end;
     ++sequence;
     for (std::size_t first = i; first < end; first += kSlotsPerLine) {
       frame.countLine();
@@ -139,11 +136,13 @@ void printMasterIndex(PageFrame& frame, std::string_view date, const MasterIndex
       }
       line.put(kColonPos, " :");
       for (std::size_t k = first; k < end && k < first + kSlotsPerLine; ++k) {
-        const IndexEntry e = index[static_cast<std::size_t>(order[k])];
+        const auto entry = static_cast<std::size_t>(order[k]);
+        const std::int32_t program = index.program(entry);
         const int pos = kFirstSlot + static_cast<int>(k - first) * kSlotWidth;
-        if (e.program >= 1 && e.program <= programs.count())
-          line.put(pos, std::string_view(programs[e.program].name.data(), 8));
-        line.put(pos + 8, codeText(e));
+        if (program >= 1 && program <= programs.count())
+          line.put(pos, std::string_view(programs[program].name.data(), 8));
+        const std::array<char, 11> code = codeText(index.code(entry));
+        line.put(pos + 8, std::string_view(code.data(), code.size()));
       }
       line.emit(out);
     }

@@ -73,11 +73,11 @@ void MasterIndex::mergeUnit(const NameTable& names, int program, const Name& low
 std::vector<std::int32_t> MasterIndex::sortedOrder(const ProgramTable& programs) const {
   // The order is name, then program name, then program number; entries of
   // one unit and name keep the order they were added in. Names and programs
-  // are replaced by their ranks. A stable counting pass by name rank puts the
-  // entries of each name together in the order they were added; each such
-  // run is then sorted by program rank, ties in the order added. Only the
-  // order itself is as long as the entries: at the run's end the index is
-  // the largest table, and its pages are first written here.
+  // are replaced by their ranks, and the entries are put in order by
+  // program rank, then by name rank in a stable counting pass that writes
+  // each entry to its place. Apart from the blocks' order (one block per
+  // unit), the work is linear in the entries, and the entries are read in
+  // runs of the order they were added in.
   //
   // A program's rank is its place in the program table's name order (name,
   // then entry number). A program number outside the table has an empty
@@ -92,10 +92,11 @@ std::vector<std::int32_t> MasterIndex::sortedOrder(const ProgramTable& programs)
   std::vector<std::int32_t> programRank(static_cast<std::size_t>(programCount) + 1, 0);
   for (int r = 1; r <= programCount; ++r)
     programRank[static_cast<std::size_t>(programs.sortedEntry(r))] = outsideCount + r - 1;
-  auto programKey = [&](std::int32_t p) -> std::int32_t {
-    if (p >= 1 && p <= programCount) return programRank[static_cast<std::size_t>(p)];
-    return static_cast<std::int32_t>(std::lower_bound(outside.begin(), outside.end(), p) -
-                                     outside.begin());
+  auto programKey = [&](std::int32_t p) -> std::size_t {
+    if (p >= 1 && p <= programCount)
+      return static_cast<std::size_t>(programRank[static_cast<std::size_t>(p)]);
+    return static_cast<std::size_t>(std::lower_bound(outside.begin(), outside.end(), p) -
+                                    outside.begin());
   };
   // Each distinct name gets its rank in byte order.
   std::vector<std::int32_t> nameOrder(names_.size());
@@ -109,32 +110,41 @@ std::vector<std::int32_t> MasterIndex::sortedOrder(const ProgramTable& programs)
   for (std::size_t r = 0; r < nameOrder.size(); ++r)
     nameRank[static_cast<std::size_t>(nameOrder[r])] = static_cast<std::int32_t>(r);
 
-  // runStart[r] becomes the first place of the entries of the name of rank
-  // r: counts, then running sums; runStart[r + 1] ends them.
-  std::vector<std::int32_t> runStart(names_.size() + 1, 0);
-  for (const Entry& e : entries_)
-    ++runStart[static_cast<std::size_t>(nameRank[static_cast<std::size_t>(e.name)]) + 1];
-  for (std::size_t r = 1; r < runStart.size(); ++r) runStart[r] += runStart[r - 1];
-  std::vector<std::int32_t> order(entries_.size());
+  // The entries by program rank, in the order added within one program,
+  // without an array as long as the entries: a unit's names are merged
+  // together, so the entries come in blocks of one program, and the blocks
+  // are put in order (by program rank, then where they start).
+  struct Block {
+    std::size_t key;
+    std::int32_t program;
+    std::int32_t start;
+    std::int32_t end;
+  };
+  std::vector<Block> blocks;
   {
-    std::vector<std::int32_t> next(runStart.begin(), runStart.end() - 1);
     std::int32_t i = 0;
-    for (const Entry& e : entries_)
-      order[static_cast<std::size_t>(
-          next[static_cast<std::size_t>(nameRank[static_cast<std::size_t>(e.name)])]++)] = i++;
+    for (const Entry& e : entries_) {
+      if (blocks.empty() || e.program != blocks.back().program)
+        blocks.push_back({programKey(e.program), e.program, i, i});
+      blocks.back().end = ++i;
+    }
   }
-  // Within a name: by program rank, then in the order added (the entry
-  // number), which makes the pairs distinct and the sort stable.
-  std::vector<std::pair<std::int32_t, std::int32_t>> run;
-  for (std::size_t r = 0; r + 1 < runStart.size(); ++r) {
-    const auto first = static_cast<std::size_t>(runStart[r]);
-    const auto last = static_cast<std::size_t>(runStart[r + 1]);
-    if (last - first < 2) continue;
-    run.clear();
-    for (std::size_t k = first; k < last; ++k)
-      run.emplace_back(programKey(entries_[static_cast<std::size_t>(order[k])].program), order[k]);
-    std::sort(run.begin(), run.end());
-    for (std::size_t k = first; k < last; ++k) order[k] = run[k - first].second;
+  std::sort(blocks.begin(), blocks.end(), [](const Block& a, const Block& b) {
+    return a.key != b.key ? a.key < b.key : a.start < b.start;
+  });
+  // Then by name rank, stable, with the blocks taken in that order: place[r]
+  // is where the next entry of name rank r goes (counts, then running sums).
+  std::vector<std::int32_t> place(names_.size() + 1, 0);
+  for (const Entry& e : entries_)
+    ++place[static_cast<std::size_t>(nameRank[static_cast<std::size_t>(e.name)]) + 1];
+  for (std::size_t k = 1; k < place.size(); ++k) place[k] += place[k - 1];
+  std::vector<std::int32_t> order(entries_.size());
+  for (const Block& b : blocks) {
+    for (std::int32_t i = b.start; i < b.end; ++i) {
+      const std::int32_t r =
+          nameRank[static_cast<std::size_t>(entries_[static_cast<std::size_t>(i)].name)];
+      order[static_cast<std::size_t>(place[static_cast<std::size_t>(r)]++)] = i;
+    }
   }
   return order;
 }

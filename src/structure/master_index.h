@@ -44,6 +44,11 @@ class MasterIndex {
   const Name& name(std::size_t i) const {
     return names_[static_cast<std::size_t>(entries_[i].name)];
   }
+  // The number of entry i's name: entries have equal names exactly when
+  // they have equal numbers.
+  std::int32_t nameNumber(std::size_t i) const { return entries_[i].name; }
+  std::int32_t program(std::size_t i) const { return entries_[i].program; }
+  const std::array<char, 8>& code(std::size_t i) const { return entries_[i].code; }
   // Entry indexes (0-based) in report order: name, program name, program number.
   std::vector<std::int32_t> sortedOrder(const ProgramTable& programs) const;
 
