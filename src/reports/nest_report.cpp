@@ -31,6 +31,9 @@ constexpr int kF3 = 87;
 constexpr int kNumberWidth = 6;
 constexpr int kArrowEnd = 80;  // the last column of an arrow's shaft
 constexpr int kLineBuffer = 1 + kNestWidth + 160;
+// The room of a kept card-number field, copied whole (see putCardNumber).
+constexpr std::size_t kCardFieldRoom = 16;
+static_assert(kNestWidth + kF1 + kCardFieldRoom <= kLineBuffer);
 
 // How a reference is shown: references made by DO statements not at all,
 // references to a FORMAT and those made by ASSIGN (also inside a logical IF)
@@ -66,21 +69,51 @@ class NestPrinter {
  private:
   // A number field: a blank and the card number in at least five digits
   // with leading zeros (a wider number keeps every digit); blank for 0.
-  int putNumber(int index, std::int32_t card) {
-    if (card <= 0) return kNumberWidth;
+  // Written from field on; its width.
+  static int writeNumberField(char* field, std::int32_t card) {
     auto value = static_cast<std::uint32_t>(card);
     int digits = 1;
     for (std::uint32_t rest = value / 10; rest != 0; rest /= 10) ++digits;
     const int width = 1 + std::max(5, digits);
     // The digits from the right; past the number's own, the leading zeros.
-    char* field = line_ + index;
     for (int k = width - 1; k >= 1; --k) {
       field[k] = static_cast<char>('0' + value % 10);
       value /= 10;
     }
     field[0] = ' ';
+    return width;
+  }
+  int putNumber(int index, std::int32_t card) {
+    if (card <= 0) return kNumberWidth;
+    const int width = writeNumberField(line_ + index, card);
     end_ = std::max(end_, index + width);
     return std::max(kNumberWidth, width);
+  }
+  // The same for the card number of a card line. Card lines mostly follow
+  // each other card by card, so the field of the last one is kept, blank
+  // past its digits, and counted up; it is copied whole.
+  int putCardNumber(int index, std::int32_t card) {
+    if (card <= 0) return kNumberWidth;
+    if (card != cardNumber_ + 1 || !countUpCardField()) {
+      cardField_.fill(' ');
+      cardWidth_ = writeNumberField(cardField_.data(), card);
+    }
+    cardNumber_ = card;
+    std::copy_n(cardField_.begin(), cardField_.size(), line_ + index);
+    end_ = std::max(end_, index + cardWidth_);
+    return std::max(kNumberWidth, cardWidth_);
+  }
+  // Adds one to the kept field; false when it needs another digit.
+  bool countUpCardField() {
+    for (int k = cardWidth_ - 1; k >= 1; --k) {
+      char& digit = cardField_[static_cast<std::size_t>(k)];
+      if (digit != '9') {
+        ++digit;
+        return true;
+      }
+      digit = '0';
+    }
+    return false;
   }
   static int area(int column) { return kNestWidth + column; }  // index of an area column
   // Each line is built in place in the listing (the nest listing runs to a
@@ -133,6 +166,11 @@ class NestPrinter {
   std::array<char, kNestWidth> nestColumn_{};
   char* line_ = nullptr;  // the line being built, in the listing's room
   int end_ = 0;
+  // The card number of the last card line and its field (see putCardNumber);
+  // the field's room reaches past the widest number.
+  std::int32_t cardNumber_ = -1;
+  std::array<char, kCardFieldRoom> cardField_{};
+  int cardWidth_ = 0;
   // The references of the statement being printed, as first card numbers
   // (0 for a label no statement carries).
   std::vector<std::int32_t> numbersOut_;
@@ -156,7 +194,7 @@ void NestPrinter::cardLine(std::int32_t card, std::int32_t f2, std::int32_t f3, 
     end_ = area(kCardColumns) + 1;
   }
   int at = area(kF1);
-  at += putNumber(at, card);
+  at += putCardNumber(at, card);
   at += putNumber(at, f2);
   putNumber(at, f3);
   if (card > 0) {
