@@ -174,7 +174,11 @@ void NestTables::addStatement(const NestInput& in) {
   // The labels the statement refers to, in token order.
   st.firstReference = static_cast<std::int32_t>(references_.size());
   const TokenList& t = in.tokens;
-  for (int i = 0; i < t.count; ++i) {
+  // Most statements refer to no label: the search for the first is the
+  // library's, which looks at several kinds a step.
+  const TokenKind* kinds = t.kind.data();
+  const auto first = static_cast<int>(std::find(kinds, kinds + t.count, TokenKind::kLabel) - kinds);
+  for (int i = first; i < t.count; ++i) {
     if (t.kind[static_cast<std::size_t>(i)] != TokenKind::kLabel) continue;
     references_.ensureRoom(1);
     const std::int32_t e = enterLabel(t.tokenText(i));
