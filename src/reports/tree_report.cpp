@@ -392,7 +392,7 @@ void TreeWalk::walk(int root) {
     const Call& c = call(at.call);
     if (enter(depth + 1, c.callee, &c)) {
       ++depth;
-      if (keeping_ && depth >= kFirstKeptLevel) printKept(depth);
+      if (keeping_ && depth >= kFirstKeptLevel && depth <= kCutLevel) printKept(depth);
     } else {
       ++at.call;
       setBar(depth);
