@@ -16,21 +16,17 @@ namespace {
 constexpr int kCapacity = 16;
 constexpr std::array<char, 10> kProgram = {'P', 'R', 'O', 'G', 'R', 'A', 'M', ' ', ' ', ' '};
 
-// A name table over its own storage, as the workspace slices would hold it.
+// A unit's name table over its own storage.
 struct Unit {
-  explicit Unit(StopPath& stop) : names{n, a, i, x, stop, kCapacity} { names.startUnit(); }
+  explicit Unit(StopPath& stop) : table{stop, kCapacity} { names.startUnit(); }
   // marks: attribute positions 5 to 11 (class, kind, D, R, S, X, I/O).
   Unit& add(std::string_view name, std::string_view marks) {
     const int e = names.lookup(name);
     for (int p = 0; p < 7; ++p) names.at(e, static_cast<Attribute>(5 + p)) = marks[p];
     return *this;
   }
-  std::vector<Name> n = std::vector<Name>(kCapacity);
-  std::vector<Attributes> a = std::vector<Attributes>(kCapacity);
-  std::vector<std::array<std::int32_t, kIntAttributeCount>> i =
-      std::vector<std::array<std::int32_t, kIntAttributeCount>>(kCapacity);
-  std::vector<std::int32_t> x = std::vector<std::int32_t>(kCapacity);
-  NameTable names;
+  test::OwnNameTable table;
+  NameTable& names = table.names;
 };
 
 std::string unitLine(const std::string& name8, const std::string& kind) {

@@ -18,17 +18,6 @@ namespace {
 
 constexpr int kCapacity = 64;
 
-// A unit's name table over its own storage, as the workspace slices hold it.
-struct UnitNames {
-  explicit UnitNames(StopPath& stop) : names{n, a, i, x, stop, kCapacity} {}
-  std::vector<Name> n = std::vector<Name>(kCapacity);
-  std::vector<Attributes> a = std::vector<Attributes>(kCapacity);
-  std::vector<std::array<std::int32_t, kIntAttributeCount>> i =
-      std::vector<std::array<std::int32_t, kIntAttributeCount>>(kCapacity);
-  std::vector<std::int32_t> x = std::vector<std::int32_t>(kCapacity);
-  NameTable names;
-};
-
 // Units with duplicate names (further definitions), a program merged twice
 // apart (its entries in two blocks), program numbers outside the table, and
 // names that share their first 8 characters.
@@ -41,7 +30,7 @@ TEST(MasterIndexOrder, NameThenProgramNameThenOrderAdded) {
     test::TestRun t;
     ProgramTable programs(t.run->stop, 100, t.run->status.usage);
     MasterIndex index(t.run->stop, 100000, t.run->status.usage);
-    UnitNames unit(t.run->stop);
+    test::OwnNameTable unit(t.run->stop, kCapacity);
     std::vector<int> units;
     for (const std::string& name : unitNames) units.push_back(programs.define(name));
     const Name lower = blankField<kNameWidth>();

@@ -86,6 +86,24 @@ std::string firstDifference(const std::string& a, const std::string& b);
 // The bytes of a file, empty when it cannot be read.
 std::string fileText(const std::string& path);
 
+// A name table over storage of its own, as the workspace slices hold it.
+struct OwnNameTable {
+  OwnNameTable(StopPath& stop, int capacity)
+      : n(static_cast<std::size_t>(capacity)),
+        a(static_cast<std::size_t>(capacity)),
+        i(static_cast<std::size_t>(capacity)),
+        x(static_cast<std::size_t>(capacity)),
+        names{n, a, i, x, stop, capacity} {}
+  // The table views the vectors: a copy would view the original's.
+  OwnNameTable(const OwnNameTable&) = delete;
+  OwnNameTable& operator=(const OwnNameTable&) = delete;
+  std::vector<Name> n;
+  std::vector<Attributes> a;
+  std::vector<std::array<std::int32_t, kIntAttributeCount>> i;
+  std::vector<std::int32_t> x;
+  NameTable names;
+};
+
 // A run with its workspace partitioned and allocated in memory, ready for the
 // analysis of sources given as text; `configure` may change the options and
 // limits first. The undefined-name check is off.
