@@ -22,12 +22,6 @@ inline constexpr std::array<Attribute, 8> kIndexCodeAttributes = {
     Attribute::kRealArgument, Attribute::kInputOutput, Attribute::kClass,
     Attribute::kKind,         Attribute::kCommonBlock};
 
-struct IndexEntry {
-  Name name;
-  std::int32_t program;  // program-table entry of the contributing unit
-  std::array<char, 8> code;
-};
-
 class MasterIndex {
  public:
   MasterIndex() = default;
@@ -37,10 +31,6 @@ class MasterIndex {
   // Adds the unit's names inside lower..upper (32-character comparison).
   void mergeUnit(const NameTable& names, int program, const Name& lower, const Name& upper);
   int count() const { return static_cast<int>(entries_.size()); }
-  IndexEntry operator[](std::size_t i) const {
-    const Entry& e = entries_[i];
-    return {name(i), e.program, e.code};
-  }
   const Name& name(std::size_t i) const {
     return names_[static_cast<std::size_t>(entries_[i].name)];
   }
