@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <initializer_list>
+#include <optional>
 #include <random>
 #include <string>
 #include <utility>
@@ -310,32 +312,74 @@ void randomGraph(Tables& tb, std::mt19937& calls) {
   }
 }
 
-// The pages the trees print, counted without drawing them, on random call
-// graphs without a cycle: deep chains (cut at level 8), shared callees,
-// callees reached through ENTRY names, function references, calls of units
-// not in the run, roots that call nothing; five, six and eighteen lines to a
-// page, and no paging. Few lines to a page make a count one line off show in
-// most trees.
-TEST(TreeReport, PagesCountedAheadAreThePagesPrinted) {
+// The trees of a call graph printed twice: as it is, and with two more
+// units that call each other and nobody calls. Those add no tree, but make
+// the call graph one with a cycle, where every subtree is drawn where it
+// stands (its lines may depend on the path) instead of printed from what was
+// kept of it. The listing and the program table's work fields must be the
+// same. Returns the pages the first printing counted ahead and printed.
+struct PagesOfTrees {
+  std::optional<std::int64_t> counted;
+  std::int64_t printed = 0;
+};
+PagesOfTrees expectKeptAsDrawn(int linesPerPage, bool paging, int capacity,
+                               const std::function<void(Tables&)>& build, const std::string& what) {
+  std::string listing[2];
+  std::vector<std::pair<std::int32_t, std::int32_t>> workFields[2];
+  PagesOfTrees pages;
+  for (const bool cycle : {false, true}) {
+    test::TestRun t;
+    t.run->frame.settings.linesPerPage = linesPerPage;
+    t.run->frame.settings.paging = paging;
+    Tables tb(t.run->stop, capacity);
+    build(tb);
+    const int entries = tb.s.programs.count();
+    if (cycle) {
+      tb.unit("ZZCYCLE1", 'S');
+      tb.unit("ZZCYCLE2", 'S');
+      tb.calls("ZZCYCLE1", {"ZZCYCLE2"});
+      tb.calls("ZZCYCLE2", {"ZZCYCLE1"});
+    } else {
+      pages.counted = countTreePages(t.run->frame, tb.s, blankField<32>());
+    }
+    const std::int32_t before = t.run->frame.pageNumber();
+    print(t, tb);
+    if (!cycle) pages.printed = t.run->frame.pageNumber() - before;
+    listing[cycle] = t.out();
+    for (int e = 1; e <= entries; ++e)
+      workFields[cycle].emplace_back(tb.s.programs.at(e, ProgramField::kTreeCut),
+                                     tb.s.programs.at(e, ProgramField::kTreeNext));
+  }
+  EXPECT_TRUE(listing[0] == listing[1]) << what << test::firstDifference(listing[0], listing[1]);
+  EXPECT_EQ(workFields[0], workFields[1]) << what;
+  return pages;
+}
+
+// Random call graphs without a cycle (see randomGraph), with five, six,
+// eight, nine and eighteen lines to a page and without paging: the pages
+// counted without drawing the trees are the pages printed (few lines to a
+// page make a count one line off show in most trees), and subtrees printed
+// from what was kept print as subtrees drawn where they stand, page breaks
+// inside them too.
+TEST(TreeReport, RandomCallGraphsPagesCountedAheadAndKeptSubtrees) {
   std::mt19937 random(7);
   const struct {
     int length;
     bool paging;
-  } frames[] = {{10, true}, {11, true}, {23, true}, {53, false}};
-  for (int graph = 0; graph < 60; ++graph) {
+  } frames[] = {{9, true}, {10, true}, {11, true}, {17, true}, {23, true}, {53, false}};
+  for (int graph = 0; graph < 80; ++graph) {
+    const std::uint32_t seed = random();
     for (const auto& f : frames) {
-      test::TestRun t;
-      t.run->frame.settings.linesPerPage = f.length;
-      t.run->frame.settings.paging = f.paging;
-      Tables tb(t.run->stop);
-      std::mt19937 calls(random());
-      randomGraph(tb, calls);
-      const std::optional<std::int64_t> pages =
-          countTreePages(t.run->frame, tb.s, blankField<32>());
-      ASSERT_TRUE(pages.has_value()) << graph;
-      const std::int32_t before = t.run->frame.pageNumber();
-      print(t, tb);
-      EXPECT_EQ(t.run->frame.pageNumber() - before, *pages) << graph << " " << f.length;
+      const std::string what = std::to_string(graph) + " " + std::to_string(f.length);
+      const PagesOfTrees pages = expectKeptAsDrawn(
+          f.length, f.paging, 128,
+          [seed](Tables& tb) {
+            std::mt19937 calls(seed);
+            randomGraph(tb, calls);
+          },
+          what);
+      ASSERT_TRUE(pages.counted.has_value()) << what;
+      EXPECT_EQ(pages.printed, *pages.counted) << what;
     }
   }
 }
@@ -409,59 +453,6 @@ TEST(TreeReport, SubtreeCalledAgainAtItsLevelUnderOtherCallers) {
   }
 }
 
-// Two units that call each other and nobody calls add no tree, but make
-// the call graph one with a cycle, where every subtree is drawn where it
-// stands (its lines may depend on the path). The trees must not change.
-void addUnreachableCycle(Tables& tb) {
-  tb.unit("ZZCYCLE1", 'S');
-  tb.unit("ZZCYCLE2", 'S');
-  tb.calls("ZZCYCLE1", {"ZZCYCLE2"});
-  tb.calls("ZZCYCLE2", {"ZZCYCLE1"});
-}
-
-// Lines, pages and the program table's work fields as the trees leave them.
-struct Printed {
-  test::Lines lines;
-  std::vector<std::pair<std::int32_t, std::int32_t>> workFields;
-};
-Printed printAll(test::TestRun& t, Tables& tb, int entries) {
-  Printed p{print(t, tb), {}};
-  for (int e = 1; e <= entries; ++e)
-    p.workFields.emplace_back(tb.s.programs.at(e, ProgramField::kTreeCut),
-                              tb.s.programs.at(e, ProgramField::kTreeNext));
-  return p;
-}
-
-// Subtrees printed from what was kept of them print as subtrees drawn where
-// they stand, on random call graphs (see randomGraph), with page breaks
-// inside them, and leave the same work fields.
-TEST(TreeReport, KeptSubtreesPrintAsDrawnSubtrees) {
-  std::mt19937 random(11);
-  const struct {
-    int length;
-    bool paging;
-  } frames[] = {{9, true}, {17, true}, {60, false}};
-  for (int graph = 0; graph < 80; ++graph) {
-    const std::uint32_t seed = random();
-    for (const auto& f : frames) {
-      Printed printed[2];
-      for (const bool cycle : {false, true}) {
-        test::TestRun t;
-        t.run->frame.settings.linesPerPage = f.length;
-        t.run->frame.settings.paging = f.paging;
-        Tables tb(t.run->stop, 128);
-        std::mt19937 calls(seed);
-        randomGraph(tb, calls);
-        const int entries = tb.s.programs.count();
-        if (cycle) addUnreachableCycle(tb);
-        printed[cycle] = printAll(t, tb, entries);
-      }
-      EXPECT_EQ(printed[0].lines, printed[1].lines) << graph << " " << f.length;
-      EXPECT_EQ(printed[0].workFields, printed[1].workFields) << graph;
-    }
-  }
-}
-
 // Far more subtrees than their room keeps: one that finds no room, and the
 // subtrees around it, are drawn where they stand each time. Two roots call
 // units W, each calling one unit U of its own that calls 1 to 60 routines:
@@ -470,34 +461,27 @@ TEST(TreeReport, KeptSubtreesPrintAsDrawnSubtrees) {
 TEST(TreeReport, SubtreesBeyondTheRoomKeptAreDrawnEachTime) {
   constexpr int kUnits = 9000;
   for (const int shift : {0, 7, 19}) {
-    Printed printed[2];
-    for (const bool cycle : {false, true}) {
-      test::TestRun t;
-      t.run->frame.settings.paging = false;
-      Tables tb(t.run->stop, 34 * kUnits + 64);
-      std::vector<std::string> leaves;
-      for (int k = 0; k < 60; ++k) leaves.push_back("LIBRAR" + std::to_string(10 + k));
-      std::vector<std::string> outer;
-      for (int w = 0; w < kUnits; ++w) outer.push_back("W" + std::to_string(10000 + w));
-      tb.unit("ROOT1", 'P');
-      tb.unit("ROOT2", 'S');
-      for (int w = 0; w < kUnits; ++w) {
-        const std::string u = "U" + std::to_string(10000 + w);
-        tb.unit(outer[static_cast<std::size_t>(w)], 'S');
-        tb.unit(u, 'S');
-        tb.calls(outer[static_cast<std::size_t>(w)], {u});
-        tb.calls(u, std::vector<std::string>(leaves.begin(),
-                                             leaves.begin() + 1 + (w * 13 + shift) % 60));
-      }
-      tb.calls("ROOT1", outer);
-      tb.calls("ROOT2", outer);
-      const int entries = tb.s.programs.count();
-      if (cycle) addUnreachableCycle(tb);
-      printed[cycle] = printAll(t, tb, entries);
-    }
-    ASSERT_EQ(printed[0].lines.size(), printed[1].lines.size()) << shift;
-    EXPECT_EQ(printed[0].lines, printed[1].lines) << shift;
-    EXPECT_EQ(printed[0].workFields, printed[1].workFields) << shift;
+    expectKeptAsDrawn(
+        60, false, 34 * kUnits + 64,
+        [shift](Tables& tb) {
+          std::vector<std::string> leaves;
+          for (int k = 0; k < 60; ++k) leaves.push_back("LIBRAR" + std::to_string(10 + k));
+          std::vector<std::string> outer;
+          for (int w = 0; w < kUnits; ++w) outer.push_back("W" + std::to_string(10000 + w));
+          tb.unit("ROOT1", 'P');
+          tb.unit("ROOT2", 'S');
+          for (int w = 0; w < kUnits; ++w) {
+            const std::string u = "U" + std::to_string(10000 + w);
+            tb.unit(outer[static_cast<std::size_t>(w)], 'S');
+            tb.unit(u, 'S');
+            tb.calls(outer[static_cast<std::size_t>(w)], {u});
+            tb.calls(u, std::vector<std::string>(leaves.begin(),
+                                                 leaves.begin() + 1 + (w * 13 + shift) % 60));
+          }
+          tb.calls("ROOT1", outer);
+          tb.calls("ROOT2", outer);
+        },
+        std::to_string(shift));
   }
 }
 
