@@ -98,6 +98,7 @@ test::Lines operator+(test::Lines a, const test::Lines& b) {
 
 const std::string gap(11, ' ');    // a cell without mark and name
 const std::string blank(14, ' ');  // an empty cell
+const std::string kX = "*S.X", kY = "*S.Y";
 
 TEST(TreeReport, BranchesSeparatorLinesAndBarsOfOuterLevels) {
   struct Row {
@@ -124,6 +125,42 @@ TEST(TreeReport, BranchesSeparatorLinesAndBarsOfOuterLevels) {
         " " + gap + " | " + gap + " | " + gap + " +-" + "*S.E",
         " " + gap + " | " + gap + " |",  // B's calls end; MAIN's and A's go on
         " " + gap + " | " + gap + " +-" + "*S.C", " " + gap + " |", " " + gap + " +-" + "*S.Z"}},
+      // A subtree called again at its level prints the lines it printed the
+      // first time, right of its node (it is printed from what was kept of
+      // it): left of it stand the bars of the new callers, and after its last
+      // line comes the line of bars that its new place calls for. C has two
+      // calls, D one; Q, R, X, Y are not in the run.
+      {"under a caller that goes on, then under the last call of the last",
+       {{"MAIN", 'P'}, {"A", 'S'}, {"B", 'S'}, {"C", 'S'}},
+       {{"MAIN", {"A", "B"}}, {"A", {"C", "Q"}}, {"B", {"C"}}, {"C", {"X", "Y"}}},
+       {" " + std::string(" P.MAIN  ---+-") + " S.A     ---+-" + " S.C     ---+-" + kX,
+        " " + gap + " | " + gap + " | " + gap + " +-" + kY,
+        " " + gap + " | " + gap + " |",  // C's calls end; MAIN's and A's go on
+        " " + gap + " | " + gap + " +-" + "*S.Q", " " + gap + " |",
+        " " + gap + " +-" + " S.B     -----" + " S.C     ---+-" + kX,
+        " " + blank + blank + gap + " +-" + kY}},  // nothing goes on: no bars
+      {"under the last call of a caller, then under a caller that goes on",
+       {{"MAIN", 'P'}, {"A", 'S'}, {"B", 'S'}, {"C", 'S'}},
+       {{"MAIN", {"A", "B"}}, {"A", {"C"}}, {"B", {"C", "R"}}, {"C", {"X", "Y"}}},
+       {" " + std::string(" P.MAIN  ---+-") + " S.A     -----" + " S.C     ---+-" + kX,
+        " " + gap + " | " + blank + gap + " +-" + kY, " " + gap + " |",
+        " " + gap + " +-" + " S.B     ---+-" + " S.C     ---+-" + kX,
+        " " + blank + gap + " | " + gap + " +-" + kY,
+        " " + blank + gap + " |",  // B's bar after C's last call
+        " " + blank + gap + " +-" + "*S.R"}},
+      {"a subtree of one line: its caller's further call announces the next",
+       {{"MAIN", 'P'}, {"A", 'S'}, {"B", 'S'}, {"D", 'S'}},
+       {{"MAIN", {"A", "B"}}, {"A", {"D", "Q"}}, {"B", {"D", "R"}}, {"D", {"Y"}}},
+       {" " + std::string(" P.MAIN  ---+-") + " S.A     ---+-" + " S.D     -----" + kY,
+        " " + gap + " | " + gap + " +-" + "*S.Q", " " + gap + " |",
+        " " + gap + " +-" + " S.B     ---+-" + " S.D     -----" + kY,
+        " " + blank + gap + " +-" + "*S.R"}},
+      {"a subtree of one line last under the last call: no bars after it",
+       {{"MAIN", 'P'}, {"A", 'S'}, {"B", 'S'}, {"D", 'S'}},
+       {{"MAIN", {"A", "B"}}, {"A", {"D", "Q"}}, {"B", {"D"}}, {"D", {"Y"}}},
+       {" " + std::string(" P.MAIN  ---+-") + " S.A     ---+-" + " S.D     -----" + kY,
+        " " + gap + " | " + gap + " +-" + "*S.Q", " " + gap + " |",
+        " " + gap + " +-" + " S.B     -----" + " S.D     -----" + kY}},
   };
   for (const Row& r : rows) {
     test::TestRun t;
@@ -400,56 +437,6 @@ TEST(TreeReport, PagesCountedAheadOfASelectedEntry) {
     const std::int32_t before = t.run->frame.pageNumber();
     print(t, tb, entry);
     EXPECT_EQ(t.run->frame.pageNumber() - before, pages) << entry;
-  }
-}
-
-// A subtree called again at the same level prints the lines it printed the
-// first time, to the right of its node: left of it stand the bars of the
-// new callers, and after its last line comes the line of bars that its new
-// place calls for. C has two calls (X, Y), D one (Y); Q, R, X, Y are not in
-// the run.
-TEST(TreeReport, SubtreeCalledAgainAtItsLevelUnderOtherCallers) {
-  struct Row {
-    const char* what;
-    std::vector<std::pair<std::string, std::vector<std::string>>> calls;
-    test::Lines lines;
-  };
-  const std::string x = "*S.X", y = "*S.Y";
-  const Row rows[] = {
-      {"under a caller that goes on, then under the last call of the last",
-       {{"MAIN", {"A", "B"}}, {"A", {"C", "Q"}}, {"B", {"C"}}, {"C", {"X", "Y"}}},
-       {" " + std::string(" P.MAIN  ---+-") + " S.A     ---+-" + " S.C     ---+-" + x,
-        " " + gap + " | " + gap + " | " + gap + " +-" + y,
-        " " + gap + " | " + gap + " |",  // C's calls end; MAIN's and A's go on
-        " " + gap + " | " + gap + " +-" + "*S.Q", " " + gap + " |",
-        " " + gap + " +-" + " S.B     -----" + " S.C     ---+-" + x,
-        " " + blank + blank + gap + " +-" + y}},  // nothing goes on: no bars
-      {"under the last call of a caller, then under a caller that goes on",
-       {{"MAIN", {"A", "B"}}, {"A", {"C"}}, {"B", {"C", "R"}}, {"C", {"X", "Y"}}},
-       {" " + std::string(" P.MAIN  ---+-") + " S.A     -----" + " S.C     ---+-" + x,
-        " " + gap + " | " + blank + gap + " +-" + y, " " + gap + " |",
-        " " + gap + " +-" + " S.B     ---+-" + " S.C     ---+-" + x,
-        " " + blank + gap + " | " + gap + " +-" + y,
-        " " + blank + gap + " |",  // B's bar after C's last call
-        " " + blank + gap + " +-" + "*S.R"}},
-      {"a subtree of one line: its caller's further call announces the next",
-       {{"MAIN", {"A", "B"}}, {"A", {"D", "Q"}}, {"B", {"D", "R"}}, {"D", {"Y"}}},
-       {" " + std::string(" P.MAIN  ---+-") + " S.A     ---+-" + " S.D     -----" + y,
-        " " + gap + " | " + gap + " +-" + "*S.Q", " " + gap + " |",
-        " " + gap + " +-" + " S.B     ---+-" + " S.D     -----" + y,
-        " " + blank + gap + " +-" + "*S.R"}},
-      {"a subtree of one line last under the last call: no bars after it",
-       {{"MAIN", {"A", "B"}}, {"A", {"D", "Q"}}, {"B", {"D"}}, {"D", {"Y"}}},
-       {" " + std::string(" P.MAIN  ---+-") + " S.A     ---+-" + " S.D     -----" + y,
-        " " + gap + " | " + gap + " +-" + "*S.Q", " " + gap + " |",
-        " " + gap + " +-" + " S.B     -----" + " S.D     -----" + y}},
-  };
-  for (const Row& r : rows) {
-    test::TestRun t;
-    Tables tb(t.run->stop);
-    for (const auto& [caller, callees] : r.calls) tb.unit(caller, caller == "MAIN" ? 'P' : 'S');
-    for (const auto& [caller, callees] : r.calls) tb.calls(caller, callees);
-    EXPECT_EQ(print(t, tb), page(treeTitle("MAIN"), 1, r.lines)) << r.what;
   }
 }
 
