@@ -411,15 +411,25 @@ void startLookahead(Run& run, const CommandTable& table) {
   run.lookahead.start(classifierSettings(run.options), std::move(first));
 }
 
-// Tests the file, then opens and analyses it.
+// Tests the file, then opens and analyses it: from the text the look-ahead
+// read when it has handed it over, else from the file.
 Outcome analyseFile(Run& run, const Workspace& ws, std::string_view path) {
   setField(run.driver.path, path);
-  const FileStatus fs = queryFileStatus(run.out, path);
-  if (fs.status != 0 || fs.kind != FileKind::kRegular || !run.reader.openSource(path)) {
+  const FileStatus fs = queryFileStatus(run.out, path, TimeStamps::kLeftBlank);
+  bool opened = fs.status == 0 && fs.kind == FileKind::kRegular;
+  if (opened) {
+    run.lookahead.beginFile(sourceJob(run.driver, path));
+    if (const std::string* text = run.lookahead.sourceText()) {
+      run.reader.openSourceText(*text);
+    } else {
+      opened = run.reader.openSource(path);
+    }
+  }
+  if (!opened) {
+    run.lookahead.endFile();
     reportMissingFile(run.err, MissingFile::kSource, path);
     return Outcome::kMissing;
   }
-  run.lookahead.beginFile(sourceJob(run.driver, path));
   analyseSource(run, ws);
   run.lookahead.endFile();
   if (run.driver.abandoned) {

@@ -9,6 +9,7 @@
 #include "host/ascii.h"
 #include "host/file_status.h"
 #include "host/fixed_text.h"
+#include "host/whole_file.h"
 #include "input/card_reader.h"
 #include "input/include_members.h"
 #include "input/member_texts.h"
@@ -42,6 +43,11 @@ constexpr std::size_t kMemberTotal = std::size_t{8} << 20;
 constexpr int kPublishStep = 8;
 // The two threads read each other's positions every this many statements.
 constexpr std::int64_t kPositionStep = 16;
+// Sources up to this size are read whole and their texts handed to the
+// analysis, up to this total waiting for it; larger ones are read as they
+// stand by both threads.
+constexpr std::size_t kSharedSource = std::size_t{1} << 20;
+constexpr std::size_t kSharedTotal = std::size_t{4} << 20;
 
 enum class RecordType : std::uint8_t {
   kStatement,     // tokens and classes follow
@@ -165,6 +171,19 @@ constexpr std::uint64_t packPosition(std::int64_t serial, std::int64_t ordinal) 
 // form the INCLUDE line test does not take), whose member the reading must
 // follow: the word INCLUDE among its first characters that are not blanks.
 // A statement wrongly taken for one is only classified here as well.
+// The whole text of a source small enough to hand over; null when it is
+// larger, cannot be read or no memory is left for it.
+std::shared_ptr<const std::string> readSource(std::string_view path) {
+  try {
+    auto text = std::make_shared<std::string>();
+    if (readWholeFile(path, kSharedSource, *text, FileAccess::kRegularOnly) == WholeFileRead::kRead)
+      return text;
+  } catch (const std::bad_alloc&) {
+    // The source is read as it stands.
+  }
+  return nullptr;
+}
+
 bool mayBeInclude(std::string_view text) {
   constexpr std::string_view kWord = "INCLUDE";
   constexpr int kLooked = 40;  // beyond a construct name and its ":"
@@ -289,9 +308,20 @@ bool StatementLookahead::Worker::openMember(const SourceJob& job) {
 
 bool StatementLookahead::Worker::runFile(std::int64_t serial, const SourceJob& job) {
   // As for members: a source that is no regular file is never opened here.
-  const FileStatus fs = queryFileStatus(quiet_.listing, job.path);
-  const bool opened = fs.status == 0 && fs.kind == FileKind::kRegular &&
-                      reader_.openSource(job.path, FileAccess::kRegularOnly);
+  const FileStatus fs = queryFileKind(quiet_.listing, job.path);
+  // Declared before the reading, which reads it, and kept till its end.
+  std::shared_ptr<const std::string> text;
+  bool opened = false;
+  if (fs.status == 0 && fs.kind == FileKind::kRegular) {
+    text = readSource(job.path);
+    if (text) {
+      reader_.openSourceText(*text);
+      opened = true;
+      owner_.offerText(serial, text);
+    } else {
+      opened = reader_.openSource(job.path, FileAccess::kRegularOnly);
+    }
+  }
   std::uint64_t analysis = 0;  // the analysis's position as last read
   bool close = false;          // less than the low water mark waits in the ring
   try {
@@ -418,10 +448,14 @@ void StatementLookahead::stop() {
   tail_.fetch_add(1, std::memory_order_release);
   tail_.notify_all();
   thread_.join();
-  // The reports come next; the ring's megabyte goes back.
+  // The reports come next; the ring's megabyte goes back, and the texts
+  // not handed over. The text of the source begun stays: its reading may
+  // still hold it.
   ring_.reset();
   queued_ = {};
   known_ = {};
+  texts_ = {};
+  textBytes_ = 0;
 }
 
 bool StatementLookahead::idle() {
@@ -429,8 +463,31 @@ bool StatementLookahead::idle() {
   return waiting_ && queued_.empty() && !cancelled_.load();
 }
 
+void StatementLookahead::offerText(std::int64_t serial,
+                                   const std::shared_ptr<const std::string>& text) {
+  std::lock_guard lock(mutex_);
+  if (textBytes_ + text->size() > kSharedTotal) return;  // the analysis reads this one itself
+  try {
+    texts_.emplace_back(serial, text);
+  } catch (const std::bad_alloc&) {
+    return;
+  }
+  textBytes_ += text->size();
+}
+
+void StatementLookahead::takeText() {
+  std::lock_guard lock(mutex_);
+  // Texts of sources the analysis did not read go.
+  while (!texts_.empty() && texts_.front().first <= serial_) {
+    textBytes_ -= texts_.front().second->size();
+    if (texts_.front().first == serial_) text_ = std::move(texts_.front().second);
+    texts_.pop_front();
+  }
+}
+
 void StatementLookahead::beginFile(const SourceJob& job) {
   fileOpen_ = false;
+  text_.reset();
   if (!thread_.joinable() || cancelled_.load()) return;
   while (!known_.empty() && !(known_.front().second == job)) known_.pop_front();
   if (!known_.empty()) {
@@ -449,6 +506,7 @@ void StatementLookahead::beginFile(const SourceJob& job) {
   ordinal_ = 0;
   position_.store(packPosition(serial_, 0), std::memory_order_relaxed);
   fileOpen_ = true;
+  takeText();
 }
 
 void StatementLookahead::release(std::uint64_t consumed) {

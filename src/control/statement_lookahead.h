@@ -4,7 +4,10 @@
 //
 // The look-ahead has no effect that can be seen. It reads the files on its own
 // and writes nothing: its listing, stops and status page are private and
-// dropped. The analysis still reads, assembles and counts every card itself,
+// dropped. A source it read whole it hands to the analysis, which then reads
+// that text instead of the file: the run sees one state of the file, as it
+// does of an include member. The analysis still reads, assembles and counts
+// every card itself,
 // with every message, stop and table of its own. For each statement it takes
 // the look-ahead's result only when that was made from the same text (the
 // record carries the text, compared byte for byte with the analysis's own)
@@ -54,6 +57,11 @@ class StatementLookahead {
   // The analysis begins reading `job`: what is left of the sources before it
   // is dropped, and the source is queued when it was not known.
   void beginFile(const SourceJob& job);
+  // The text of the source begun when the look-ahead has read it whole: the
+  // analysis reads it from memory, the one state of the file the run sees,
+  // instead of opening the file again. Null when the analysis reads the file
+  // itself. The text lives until the next beginFile or stop.
+  const std::string* sourceText() const { return text_.get(); }
   // True, with the tokens written to `tokens` as the classifier would leave
   // them and the classes in `c`, when the look-ahead made the next statement
   // of the file begun from `text`. False (tokens and c untouched) when the
@@ -76,6 +84,12 @@ class StatementLookahead {
   class Worker;
 
   void run();
+  // The look-ahead's side: hands the text of source `serial` over, unless
+  // the texts waiting would grow past their total.
+  void offerText(std::int64_t serial, const std::shared_ptr<const std::string>& text);
+  // The analysis's side: takes the text of the source begun when it was
+  // handed over, and drops those of sources before it.
+  void takeText();
   // Gives the ring's bytes before `consumed` back to the look-ahead.
   void release(std::uint64_t consumed);
 
@@ -94,6 +108,12 @@ class StatementLookahead {
   alignas(64) std::atomic<std::uint64_t> position_{0};
   std::atomic<bool> cancelled_{false};
 
+  // The texts of the sources the look-ahead has read whole and not yet
+  // handed to the analysis, by serial, under mutex_; at most kSharedTotal
+  // bytes of them.
+  std::deque<std::pair<std::int64_t, std::shared_ptr<const std::string>>> texts_;
+  std::size_t textBytes_ = 0;
+
   // The sources queued for the look-ahead, under mutex_.
   std::mutex mutex_;
   std::condition_variable forWorker_;
@@ -102,6 +122,7 @@ class StatementLookahead {
 
   // The analysis thread's own.
   alignas(64) std::deque<std::pair<std::int64_t, SourceJob>> known_;  // queued, not begun
+  std::shared_ptr<const std::string> text_;  // of the source begun, when handed over
   std::int64_t nextSerial_ = 1;
   std::int64_t serial_ = 0;     // of the file begun
   std::int64_t ordinal_ = 0;    // statements of it asked for

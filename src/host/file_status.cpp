@@ -62,7 +62,7 @@ FileStatus queryFileKind(OutputSink& out, std::string_view nameField) {
   return fs;
 }
 
-FileStatus queryFileStatus(OutputSink& out, std::string_view nameField) {
+FileStatus queryFileStatus(OutputSink& out, std::string_view nameField, TimeStamps stamps) {
   FileStatus fs;
   struct stat st {};
   if (!statPath(out, "isstat", nameField, st)) return fs;
@@ -73,6 +73,7 @@ FileStatus queryFileStatus(OutputSink& out, std::string_view nameField) {
   fs.ownerRead = (st.st_mode & S_IRUSR) ? 1 : 0;
   fs.ownerWrite = (st.st_mode & S_IWUSR) ? 1 : 0;
   fs.ownerExecute = (st.st_mode & S_IXUSR) ? 1 : 0;
+  if (stamps == TimeStamps::kLeftBlank) return fs;
   formatTimeStamp(st.st_atime, fs.accessTime);
   formatTimeStamp(st.st_ctime, fs.changeTime);
   formatTimeStamp(st.st_mtime, fs.modifyTime);

@@ -29,7 +29,11 @@ struct FileStatus {
 // cannot be queried gives status -1, kind kUnknown and no message: the caller
 // reports it.
 FileStatus queryFileKind(OutputSink& messages, std::string_view nameField);
-FileStatus queryFileStatus(OutputSink& messages, std::string_view nameField);
+// kLeftBlank leaves the three time-stamp texts blank, for a caller that does
+// not show them (they cost three local-time conversions).
+enum class TimeStamps { kFormatted, kLeftBlank };
+FileStatus queryFileStatus(OutputSink& messages, std::string_view nameField,
+                           TimeStamps stamps = TimeStamps::kFormatted);
 
 // The kind of a host file mode.
 FileKind fileKindOfMode(unsigned mode);

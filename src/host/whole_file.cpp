@@ -1,8 +1,10 @@
 #include "host/whole_file.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 
 #include "host/record_file.h"
 
@@ -13,14 +15,25 @@ WholeFileRead readWholeFile(std::string_view path, std::size_t limit, std::strin
   const int fd = openForReading(path, access);
   if (fd < 0) return WholeFileRead::kNotOpened;
   text.clear();
-  // Read in blocks up to one byte past the limit: a file that reaches it is
-  // too large, whatever its size said when it was opened.
+  // The first read asks for the size the file had when it was opened and one
+  // byte more, so that a file that has not changed is read by one call and
+  // its end seen by a short one; later reads go in blocks. Every read asks
+  // for at most one byte past the limit: a file that reaches it is too large,
+  // whatever its size said.
   constexpr std::size_t kBlock = std::size_t{1} << 16;
+  constexpr std::size_t kEndProbe = 512;  // after a short read, most likely the end
+  struct stat st {};
+  std::size_t next = kBlock;
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size >= 0)
+    next = static_cast<std::size_t>(
+               std::min<std::uint64_t>(static_cast<std::uint64_t>(st.st_size), limit)) +
+           1;
   WholeFileRead result = WholeFileRead::kRead;
   for (;;) {
     const std::size_t at = text.size();
-    text.resize(at + std::min(kBlock, limit + 1 - at));
-    const long n = readRetrying(fd, text.data() + at, text.size() - at);
+    const std::size_t want = std::min(next, limit + 1 - at);
+    text.resize(at + want);
+    const long n = readRetrying(fd, text.data() + at, want);
     text.resize(at + static_cast<std::size_t>(std::max(n, 0L)));
     if (n < 0) {
       result = WholeFileRead::kFailed;
@@ -31,6 +44,7 @@ WholeFileRead readWholeFile(std::string_view path, std::size_t limit, std::strin
       result = WholeFileRead::kTooLarge;
       break;
     }
+    next = static_cast<std::size_t>(n) < want ? kEndProbe : kBlock;
   }
   ::close(fd);
   return result;

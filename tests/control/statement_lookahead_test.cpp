@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "host/whole_file.h"
 #include "input/card_reader.h"
 #include "input/include_members.h"
 #include "input/statement_assembler.h"
@@ -239,6 +240,73 @@ TEST(StatementLookahead, ASourceLeftInsideAMemberLeavesNoLevelToTheNext) {
   EXPECT_EQ(r.mismatches, 0);
   // Every other statement of the second source at least.
   EXPECT_GE(lookahead.taken() - before, r.statements / 2);
+}
+
+// A source of comment cards only (no record to wait for) of about `bytes`.
+std::string commentSource(const std::string& name, std::size_t bytes) {
+  std::string text;
+  while (text.size() < bytes) text += "C     a comment card of " + name + "\n";
+  return test::writeTempFile(name, text);
+}
+
+std::string fileText(const std::string& path) {
+  std::string text;
+  EXPECT_EQ(readWholeFile(path, std::size_t{8} << 20, text), WholeFileRead::kRead) << path;
+  return text;
+}
+
+// The sources the look-ahead read whole are handed to the analysis as they
+// were read (the run sees one state of each file); a source over a megabyte,
+// one passed over, or one begun without a thread is not.
+TEST(StatementLookahead, SourcesReadWholeAreHandedOverAsTheyWereRead) {
+  const std::string a = test::writeTempFile("hand_a.f", "      A = 1\n      END\n");
+  const std::string big = commentSource("hand_big.f", (std::size_t{1} << 20) + 100);
+  const std::string c = test::writeTempFile("hand_c.f", "      C = 1\n      END\n");
+  const std::string d = test::writeTempFile("hand_d.f", "      D = 1\n      END\n");
+  const std::string e = test::writeTempFile("hand_e.f", "      E = 1\n      END\n");
+  const std::string textA = fileText(a);
+  const std::string textE = fileText(e);
+  StatementLookahead lookahead;
+  ASSERT_TRUE(
+      lookahead.start({}, {{a, "", ""}, {big, "", ""}, {c, "", ""}, {d, "", ""}, {e, "", ""}}));
+  waitForIdle(lookahead);
+  test::writeTempFile("hand_a.f", "      A = 2\n      END\n");
+  lookahead.beginFile({a, "", ""});
+  ASSERT_NE(lookahead.sourceText(), nullptr);
+  EXPECT_EQ(*lookahead.sourceText(), textA);
+  lookahead.endFile();
+  lookahead.beginFile({big, "", ""});
+  EXPECT_EQ(lookahead.sourceText(), nullptr);
+  lookahead.endFile();
+  // c and d are passed over; their texts go with them.
+  lookahead.beginFile({e, "", ""});
+  ASSERT_NE(lookahead.sourceText(), nullptr);
+  EXPECT_EQ(*lookahead.sourceText(), textE);
+  lookahead.endFile();
+  lookahead.beginFile({c, "", ""});  // not known any more: queued, not yet read
+  EXPECT_EQ(lookahead.sourceText(), nullptr);
+  lookahead.endFile();
+  lookahead.stop();
+
+  StatementLookahead idle;  // never started
+  idle.beginFile({a, "", ""});
+  EXPECT_EQ(idle.sourceText(), nullptr);
+}
+
+// Texts wait for the analysis up to four megabytes together: past that the
+// analysis reads the sources itself.
+TEST(StatementLookahead, TextsWaitingForTheAnalysisStayUnderTheirTotal) {
+  std::vector<SourceJob> jobs;
+  for (int k = 0; k < 6; ++k)
+    jobs.push_back({commentSource("wait" + std::to_string(k) + ".f", 900 << 10), "", ""});
+  StatementLookahead lookahead;
+  ASSERT_TRUE(lookahead.start({}, jobs));
+  waitForIdle(lookahead);
+  for (int k = 0; k < 6; ++k) {
+    lookahead.beginFile(jobs[static_cast<std::size_t>(k)]);
+    EXPECT_EQ(lookahead.sourceText() != nullptr, k < 4) << k;
+    lookahead.endFile();
+  }
 }
 
 TEST(StatementLookahead, WithoutAThreadEveryStatementIsLeftToTheCaller) {

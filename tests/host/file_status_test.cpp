@@ -89,13 +89,22 @@ TEST_F(FileStatusTest, TimeStampTextsInLocalTime) {
   const FileStatus fs = queryFileStatus(t.listing, file);
   EXPECT_EQ(text(fs.accessTime), "2025-12-31  23-59-59");
   EXPECT_EQ(text(fs.modifyTime), "2026-01-02  09-05-03");
+  // Left blank on request; the rest of the status is the same.
+  const FileStatus plain = queryFileStatus(t.listing, file, TimeStamps::kLeftBlank);
+  EXPECT_EQ(text(plain.accessTime) + text(plain.changeTime) + text(plain.modifyTime),
+            std::string(60, ' '));
+  EXPECT_EQ(plain.size, fs.size);
+  EXPECT_EQ(plain.kind, fs.kind);
+  EXPECT_EQ(plain.ownerRead + plain.ownerWrite, fs.ownerRead + fs.ownerWrite);
 }
 
 TEST_F(FileStatusTest, BlankNameMessages) {
   EXPECT_EQ(queryFileKind(t.listing, "").status, -1);
   EXPECT_EQ(queryFileStatus(t.listing, "   ").kind, FileKind::kUnknown);
+  EXPECT_EQ(queryFileStatus(t.listing, "", TimeStamps::kLeftBlank).status, -1);
   EXPECT_EQ(t.out(),
             "\nError at isadir : A filename is not specified.\n"
+            "\nError at isstat : A filename is not specified.\n"
             "\nError at isstat : A filename is not specified.\n");
 }
 
