@@ -166,11 +166,6 @@ constexpr std::uint64_t packPosition(std::int64_t serial, std::int64_t ordinal) 
          static_cast<std::uint64_t>(std::clamp<std::int64_t>(ordinal, 0, kMaxOrdinal));
 }
 
-// Whether a statement the look-ahead would leave to the analysis may be an
-// INCLUDE statement (an INCLUDE line, one continued over cards, or one in a
-// form the INCLUDE line test does not take), whose member the reading must
-// follow: the word INCLUDE among its first characters that are not blanks.
-// A statement wrongly taken for one is only classified here as well.
 // The whole text of a source small enough to hand over; null when it is
 // larger, cannot be read or no memory is left for it.
 std::shared_ptr<const std::string> readSource(std::string_view path) {
@@ -184,6 +179,11 @@ std::shared_ptr<const std::string> readSource(std::string_view path) {
   return nullptr;
 }
 
+// Whether a statement the look-ahead would leave to the analysis may be an
+// INCLUDE statement (an INCLUDE line, one continued over cards, or one in a
+// form the INCLUDE line test does not take), whose member the reading must
+// follow: the word INCLUDE among its first characters that are not blanks.
+// A statement wrongly taken for one is only classified here as well.
 bool mayBeInclude(std::string_view text) {
   constexpr std::string_view kWord = "INCLUDE";
   constexpr int kLooked = 40;  // beyond a construct name and its ":"

@@ -7,11 +7,10 @@
 // dropped. A source it read whole it hands to the analysis, which then reads
 // that text instead of the file: the run sees one state of the file, as it
 // does of an include member. The analysis still reads, assembles and counts
-// every card itself,
-// with every message, stop and table of its own. For each statement it takes
-// the look-ahead's result only when that was made from the same text (the
-// record carries the text, compared byte for byte with the analysis's own)
-// and the classifier wrote nothing while making it;
+// every card itself, with every message, stop and table of its own. For each
+// statement it takes the look-ahead's result only when that was made from the
+// same text (the record carries the text, compared byte for byte with the
+// analysis's own) and the classifier wrote nothing while making it;
 // otherwise it classifies the statement itself, as it does whenever the
 // look-ahead has not come that far. The analysis never waits for it.
 #pragma once
