@@ -125,19 +125,30 @@ void unpack(const PackedClassification& p, std::int32_t count, Classification& c
   c.interfaceBlock = static_cast<InterfaceBlock>(p.interfaceBlock);
 }
 
-// Whether the token list packs: positions back to back from 1, lengths and
-// kinds small enough. The text the tokens take is returned in textUsed.
-bool packable(const TokenList& t, std::int32_t& textUsed) {
-  std::int32_t next = 1;
+// The text the tokens take when they lie back to back from its first
+// position (packTokens checks that they do).
+std::int64_t tokenTextEnd(const TokenList& t) {
+  if (t.count <= 0) return 0;
+  const auto last = static_cast<std::size_t>(t.count - 1);
+  return std::int64_t{t.pos[last]} + t.len[last] - 1;
+}
+
+// Writes the tokens packed to `out`; false when they do not pack: positions
+// back to back from 1 up to textUsed, lengths and kinds small enough.
+bool packTokens(const TokenList& t, std::int64_t textUsed, std::byte* out) {
+  std::int64_t next = 1;
   for (int i = 0; i < t.count; ++i) {
     const auto k = static_cast<std::size_t>(i);
     if (t.pos[k] != next || !fits<std::uint16_t>(t.len[k]) ||
         !fits<std::int16_t>(static_cast<std::int64_t>(t.kind[k])))
       return false;
+    const PackedToken packed{static_cast<std::uint16_t>(t.len[k]),
+                             static_cast<std::int16_t>(t.kind[k])};
+    std::memcpy(out, &packed, sizeof packed);
+    out += sizeof packed;
     next += t.len[k];
   }
-  textUsed = next - 1;
-  return fits<std::uint16_t>(textUsed);
+  return next - 1 == textUsed;
 }
 
 constexpr std::size_t roundUp(std::size_t n) {
@@ -187,10 +198,18 @@ std::shared_ptr<const std::string> readSource(std::string_view path) {
 bool mayBeInclude(std::string_view text) {
   constexpr std::string_view kWord = "INCLUDE";
   constexpr int kLooked = 40;  // beyond a construct name and its ":"
+  // Most statements are short and end in the blanks of their last card.
+  const std::string_view used =
+      text.substr(0, lengthWithoutTrailingBlanks(text.data(), text.size()));
+  // The word opens the statement or follows its construct name's ":": a
+  // statement that neither begins with an I nor holds a ":" is none.
+  const std::size_t first = skipBlanksAndTabs(used.data(), 0, used.size());
+  if (first == used.size()) return false;
+  if (upperAscii(used[first]) != 'I' && used.find(':', first) == std::string_view::npos)
+    return false;
   std::size_t matched = 0;
   int seen = 0;
-  // Most statements are short and end in the blanks of their last card.
-  for (const char c : text.substr(0, lengthWithoutTrailingBlanks(text.data(), text.size()))) {
+  for (const char c : used.substr(first)) {
     if (c == ' ' || c == '\t') continue;
     if (++seen > kLooked) return false;
     const char u = upperAscii(c);
@@ -260,18 +279,17 @@ void StatementLookahead::Worker::writeRecord(const RecordHead& given, bool withT
   RecordHead head = given;
   std::byte* at = owner_.ring_.get() + head_ % kRingBytes;
   std::byte* p = at + roundUp(sizeof(RecordHead));
+  // The tokens are packed in their place first: tokens that do not pack
+  // leave the statement to the analysis, in a record that takes less room.
+  if (withTokens &&
+      !packTokens(tokens_, head.textUsed, p + roundUp(head.significant) + roundUp(head.textUsed))) {
+    withTokens = false;
+    head.type = RecordType::kClassifyHere;
+    head.significant = 0;
+  }
   std::memcpy(p, statement_.text.data(), head.significant);
-  p += roundUp(head.significant);
   if (withTokens) {
-    std::memcpy(p, tokens_.text.data(), head.textUsed);
-    p += roundUp(head.textUsed);
-    for (int i = 0; i < head.count; ++i) {
-      const auto k = static_cast<std::size_t>(i);
-      const PackedToken t{static_cast<std::uint16_t>(tokens_.len[k]),
-                          static_cast<std::int16_t>(tokens_.kind[k])};
-      std::memcpy(p, &t, sizeof t);
-      p += sizeof t;
-    }
+    std::memcpy(p + roundUp(head.significant), tokens_.text.data(), head.textUsed);
   } else {
     head.textUsed = 0;
     head.count = 0;
@@ -360,9 +378,9 @@ bool StatementLookahead::Worker::runFile(std::int64_t serial, const SourceJob& j
       head.length = static_cast<std::int32_t>(text.size());
       head.significant =
           static_cast<std::uint16_t>(lengthWithoutTrailingBlanks(text.data(), text.size()));
-      std::int32_t textUsed = 0;
-      bool withTokens =
-          quiet_.written() == before && pack(c, head.classification) && packable(tokens_, textUsed);
+      const std::int64_t textUsed = tokenTextEnd(tokens_);
+      bool withTokens = quiet_.written() == before && pack(c, head.classification) &&
+                        fits<std::uint16_t>(textUsed) && fits<std::uint16_t>(tokens_.count);
       if (withTokens) {
         head.textUsed = static_cast<std::uint16_t>(textUsed);
         head.count = static_cast<std::uint16_t>(tokens_.count);
