@@ -31,8 +31,11 @@ namespace {
 // cheap to read.
 constexpr std::size_t kRingBytes = std::size_t{1} << 20;
 constexpr std::size_t kLowWater = kRingBytes / 2;
-// The analysis gives the bytes it has read back in steps of this size.
-constexpr std::size_t kReleaseStep = std::size_t{32} << 10;
+// The analysis gives the bytes it has read back in steps of this size. A
+// look-ahead that has filled the ring waits, and each step wakes it, which
+// costs the analysis a system call: a quarter of the ring a step keeps the
+// wake-ups few and the look-ahead well ahead.
+constexpr std::size_t kReleaseStep = kRingBytes / 4;
 // A statement whose record would take more than this is classified by the
 // analysis (only statements of a hundred cards and more come near it).
 constexpr std::size_t kLargestRecord = std::size_t{32} << 10;
