@@ -180,16 +180,32 @@ class NestPrinter {
 };
 
 void NestPrinter::cardLine(std::int32_t card, std::int32_t f2, std::int32_t f3, bool dashed) {
+  if (!dashed && f2 <= 0 && f3 <= 0) {
+    if (const Card* c = cardAt(card)) {
+      // Most lines are a card as it stands and its number: written where
+      // they go, without blanking the line first. The line ends with the
+      // number's last digit.
+      frame_.countLine();
+      line_ = frame_.out().recordRoom(kLineBuffer).data();
+      line_[0] = ' ';
+      std::copy(nestColumn_.begin(), nestColumn_.end(), line_ + 1);
+      std::copy_n(c->begin(), kCardColumns, line_ + area(1));
+      std::fill(line_ + area(kCardColumns + 1), line_ + area(kF1), ' ');
+      end_ = area(kF1);
+      putCardNumber(area(kF1), card);
+      frame_.out().commitWholeRecord(static_cast<std::size_t>(end_));
+      return;
+    }
+  }
   startLine();
   if (const Card* c = cardAt(card)) {
     std::copy_n(c->begin(), kCardColumns, line_ + area(1));
     if (dashed) {
+      // Within the card's columns, which the line reaches anyway.
       for (int col = 1; col < kTextFrom; ++col)
-        if (line_[area(col)] == ' ') putArea(col, "-");
-      for (int col = kTextFrom; col <= kCardColumns; ++col) {
-        if (line_[area(col)] != ' ') break;
-        putArea(col, "-");
-      }
+        if (line_[area(col)] == ' ') line_[area(col)] = '-';
+      for (int col = kTextFrom; col <= kCardColumns && line_[area(col)] == ' '; ++col)
+        line_[area(col)] = '-';
     }
     end_ = area(kCardColumns) + 1;
   }
@@ -211,6 +227,17 @@ void NestPrinter::printStatement(int i) {
   const std::int32_t f = st.firstCard;
   const std::int32_t e = i + 1 < nest_.statementCount() ? nest_.statement(i + 1).firstCard - 1
                                                         : static_cast<std::int32_t>(cards_.size());
+  // A level mark is drawn for a statement that opens, continues or closes a block.
+  const bool marked = st.level > 0 && st.role != BlockRole::kNone;
+  // Most statements draw no mark, refer to no label and are referred to by
+  // none: their cards, and the comment cards after them, are printed as
+  // they stand.
+  if (!marked && st.referenceCount == 0 &&
+      (st.label < 0 || nest_.label(st.label).firstReferrer < 0)) {
+    cardLine(f, 0, 0);
+    for (std::int32_t c = f + 1; c <= e; ++c) cardLine(c, 0, 0);
+    return;
+  }
   std::int32_t s = f;
   for (std::int32_t c = e; c > f; --c) {
     if (const Card* card = cardAt(c); card && isSignificantCard(*card)) {
@@ -255,7 +282,6 @@ void NestPrinter::printStatement(int i) {
 
   // The first card, with the level mark of a statement that opens, continues
   // or closes a block. Levels deeper than the 30 marks are not drawn.
-  const bool marked = st.level > 0 && st.role != BlockRole::kNone;
   const bool drawn = marked && st.level <= static_cast<int>(kLevelMarks.size());
   const bool branch = st.cls == StatementClass::kElseIf || (st.cls == StatementClass::kElsewhere &&
                                                             st.sub == ElsewhereForm::kConditional);
