@@ -201,7 +201,7 @@ void NestPrinter::cardLine(std::int32_t card, std::int32_t f2, std::int32_t f3, 
   if (const Card* c = cardAt(card)) {
     std::copy_n(c->begin(), kCardColumns, line_ + area(1));
     if (dashed) {
-      // Within the card's columns, which the line reaches anyway.
+      // The dashes lie among the card's columns: the line's end stays past them.
       for (int col = 1; col < kTextFrom; ++col)
         if (line_[area(col)] == ' ') line_[area(col)] = '-';
       for (int col = kTextFrom; col <= kCardColumns && line_[area(col)] == ' '; ++col)
