@@ -204,11 +204,12 @@ bool mayBeInclude(std::string_view text) {
   // Most statements are short and end in the blanks of their last card.
   const std::string_view used =
       text.substr(0, lengthWithoutTrailingBlanks(text.data(), text.size()));
-  // The word opens the statement or follows its construct name's ":": a
-  // statement that neither begins with an I nor holds a ":" is none.
+  // The word opens the statement, follows its construct name's ":" or
+  // follows a "!" comment that ends the statement's first card: a statement
+  // that neither begins with an I nor holds a ":" or a "!" is none.
   const std::size_t first = skipBlanksAndTabs(used.data(), 0, used.size());
   if (first == used.size()) return false;
-  if (upperAscii(used[first]) != 'I' && used.find(':', first) == std::string_view::npos)
+  if (upperAscii(used[first]) != 'I' && used.find_first_of(":!", first) == std::string_view::npos)
     return false;
   std::size_t matched = 0;
   int seen = 0;
@@ -328,8 +329,11 @@ bool StatementLookahead::Worker::openMember(const SourceJob& job) {
 }
 
 bool StatementLookahead::Worker::runFile(std::int64_t serial, const SourceJob& job) {
+  // A source the analysis has passed already is not read at all.
+  const bool passed =
+      owner_.position_.load(std::memory_order_relaxed) >= packPosition(serial + 1, 0);
   // As for members: a source that is no regular file is never opened here.
-  const FileStatus fs = queryFileKind(quiet_.listing, job.path);
+  const FileStatus fs = passed ? FileStatus{} : queryFileKind(quiet_.listing, job.path);
   // Declared before the reading, which reads it, and kept till its end.
   std::shared_ptr<const std::string> text;
   bool opened = false;

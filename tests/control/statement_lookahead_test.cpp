@@ -157,12 +157,20 @@ TEST(StatementLookahead, StatementsThatWriteAreLeftAndContinuedIncludesFollowed)
   std::string keys;
   for (int k = 0; k < 16; ++k) keys += "      READ(5, FOO=" + std::to_string(k) + ") X\n";
   std::string continued = "      X = 1\n      Y = 2\n      INCLUDE\n     &'two.inc'\n";
-  for (int k = 0; k < 20; ++k)
+  // The first card holds only a "!" comment: INCLUDE opens the statement on
+  // its continuation.
+  std::string afterComment =
+      "      X = 1\n      Y = 2\n     0! the member\n     &INCLUDE 'two.inc'\n";
+  for (int k = 0; k < 20; ++k) {
     continued += "      Z" + std::to_string(k) + " = " + std::to_string(k) + "\n";
+    afterComment += "      Z" + std::to_string(k) + " = " + std::to_string(k) + "\n";
+  }
   const struct {
     std::string file, text;
     int statements, fewestTaken, mostTaken;
-  } rows[] = {{"keys.f", keys, 17, 0, 1}, {"continued.f", continued, 26, 13, 26}};
+  } rows[] = {{"keys.f", keys, 17, 0, 1},
+              {"continued.f", continued, 26, 13, 26},
+              {"after_comment.f", afterComment, 26, 13, 26}};
   for (const auto& row : rows) {
     const std::string path = test::writeTempFile(row.file, row.text + "      END\n");
     const SourceJob job{path, path.substr(0, path.rfind('/') + 1), ""};
