@@ -117,14 +117,19 @@ class NestPrinter {
   }
   static int area(int column) { return kNestWidth + column; }  // index of an area column
   // Each line is built in place in the listing (the nest listing runs to a
-  // line per card of the run): startLine counts it and takes its room,
-  // blank filled; emit makes it the next record.
-  void startLine() {
+  // line per card of the run): beginLine counts it, takes its room and
+  // writes the carriage control and the nest column; startLine also blanks
+  // the rest; emit makes it the next record.
+  void beginLine() {
     frame_.countLine();
     line_ = frame_.out().recordRoom(kLineBuffer).data();
-    std::fill_n(line_, kLineBuffer, ' ');
+    line_[0] = ' ';
     std::copy(nestColumn_.begin(), nestColumn_.end(), line_ + 1);
     end_ = 1 + kNestWidth;
+  }
+  void startLine() {
+    beginLine();
+    std::fill(line_ + 1 + kNestWidth, line_ + kLineBuffer, ' ');
   }
   void putArea(int column, std::string_view text) {
     std::copy(text.begin(), text.end(), line_ + area(column));
@@ -185,10 +190,7 @@ void NestPrinter::cardLine(std::int32_t card, std::int32_t f2, std::int32_t f3, 
       // Most lines are a card as it stands and its number: written where
       // they go, without blanking the line first. The line ends with the
       // number's last digit.
-      frame_.countLine();
-      line_ = frame_.out().recordRoom(kLineBuffer).data();
-      line_[0] = ' ';
-      std::copy(nestColumn_.begin(), nestColumn_.end(), line_ + 1);
+      beginLine();
       std::copy_n(c->begin(), kCardColumns, line_ + area(1));
       std::fill(line_ + area(kCardColumns + 1), line_ + area(kF1), ' ');
       end_ = area(kF1);
