@@ -54,6 +54,8 @@ void waitForIdle(StatementLookahead& lookahead) {
   const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
   while (!lookahead.idle() && std::chrono::steady_clock::now() < until)
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  // Said as it is, not left to show as counts that are off.
+  if (!lookahead.idle()) ADD_FAILURE() << "the look-ahead is not idle after 20 s";
 }
 
 // The analysis's side of a source: assembles its statements as the analysis
