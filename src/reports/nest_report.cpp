@@ -236,6 +236,8 @@ void NestPrinter::printStatement(int i) {
   // they stand.
   if (!marked && st.referenceCount == 0 &&
       (st.label < 0 || nest_.label(st.label).firstReferrer < 0)) {
+    // The first card is printed even when the next statement begins before
+    // it (e < f, as around an INCLUDE's member), as on the full path below.
     cardLine(f, 0, 0);
     for (std::int32_t c = f + 1; c <= e; ++c) cardLine(c, 0, 0);
     return;
